@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The sub-command groups of earlark-tool. Each takes the arguments after its own name and
+// returns the process exit status; errors are one line on stderr.
+using ToolArgs = std::vector<std::string>;
+
+int RunStudyCommand(const ToolArgs& args);
+
+// Prints "earlark-tool: <message>" on stderr and returns 1.
+int ToolError(const std::string& message);

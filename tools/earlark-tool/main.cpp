@@ -1,0 +1,39 @@
+// earlark-tool: the command-line companion of Earlark, for batch work and for testing the
+// core against real files. Output formats are stable once published.
+#include "ToolCommands.h"
+
+#include <cstdio>
+#include <iostream>
+#include <map>
+
+namespace {
+
+const char* kUsage =
+    "usage: earlark-tool <command> ...\n"
+    "  study dump FILE\n"
+    "  study resave IN OUT\n"
+    "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv]\n";
+
+} // namespace
+
+int ToolError(const std::string& message) {
+    std::cerr << "earlark-tool: " << message << '\n';
+    return 1;
+}
+
+int main(int argc, char** argv) {
+    const std::map<std::string, int (*)(const ToolArgs&)> commands{
+        {"study", RunStudyCommand},
+    };
+    if (argc < 2) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    auto it = commands.find(argv[1]);
+    if (it == commands.end()) {
+        std::cerr << kUsage;
+        return 2;
+    }
+    ToolArgs args(argv + 2, argv + argc);
+    return it->second(args);
+}
