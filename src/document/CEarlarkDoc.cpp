@@ -70,6 +70,7 @@ bool CEarlarkDoc::OnOpenDocument(const std::string& path) {
     DeleteContents();
     if (ReadFile(path)) {
         m_modified = false;
+        SetPathName(path);
         return true;
     }
     DeleteContents();

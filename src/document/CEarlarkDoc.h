@@ -43,8 +43,10 @@ public:
     // Every field back to its reset value, then the view's sentence list emptied.
     void DeleteContents();
     bool OnNewDocument();
-    // Resets and reads the study file. A failure is reported with the study-file message;
-    // during start-up it leaves a blank study and counts as success.
+    // Resets and reads the study file, which becomes the study's path. A failure is reported
+    // with the study-file message; during start-up it leaves a blank study without a path
+    // (so a later Save asks for a name instead of overwriting the damaged file) and counts
+    // as success.
     bool OnOpenDocument(const std::string& path);
     // Writes the study file (never over a name containing "untitled.ekd").
     bool OnSaveDocument(const std::string& path);

@@ -49,3 +49,8 @@ void MemorySettingsStore::WriteString(std::string_view section, std::string_view
 bool MemorySettingsStore::Contains(std::string_view section, std::string_view name) const {
     return m_values.count(MakeKey(section, name)) != 0;
 }
+
+void MemorySettingsStore::Remove(std::string_view section, std::string_view name) {
+    m_values.erase(MakeKey(section, name));
+    ++m_writes;
+}

@@ -16,6 +16,7 @@ public:
     void WriteInt(std::string_view section, std::string_view name, int value) override;
     void WriteString(std::string_view section, std::string_view name,
                      std::string_view value) override;
+    void Remove(std::string_view section, std::string_view name) override;
 
     bool Contains(std::string_view section, std::string_view name) const;
     int WriteCount() const { return m_writes; }

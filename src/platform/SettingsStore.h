@@ -15,4 +15,5 @@ public:
     virtual void WriteInt(std::string_view section, std::string_view name, int value) = 0;
     virtual void WriteString(std::string_view section, std::string_view name,
                              std::string_view value) = 0;
+    virtual void Remove(std::string_view section, std::string_view name) = 0;
 };

@@ -1,0 +1,76 @@
+#pragma once
+
+#include "app/CommandLine.h"
+#include "app/RecentFileList.h"
+#include "document/DocumentHost.h"
+
+#include <string>
+
+class CEarlarkDoc;
+class FileDialogs;
+class InstanceGuard;
+class Prompts;
+class RichTextProbe;
+class SettingsStore;
+
+// The platform services the application works through.
+struct AppServices {
+    Prompts& prompts;
+    FileDialogs& fileDialogs;
+    SettingsStore& settings;
+    InstanceGuard& instance;
+    RichTextProbe& richText;
+};
+
+// Where the program's own files are: read-only data beside the executable, scratch files
+// in the per-user cache folder. Both end with a separator.
+struct AppPaths {
+    std::string programFolder;
+    std::string cacheFolder;
+};
+
+// The application: the start-up sequence, the recent-file list and the application-level
+// commands (open a study, new study). Holds no widgets, so start-up is tested headless.
+class CEarlarkApp : public DocumentHost {
+public:
+    CEarlarkApp(const AppServices& services, CEarlarkDoc& doc);
+
+    // The start-up sequence; false ends the program.
+    bool InitInstance(const CommandLine& commandLine, const AppPaths& paths);
+    void ExitInstance();
+
+    // "Open Study File" (Ctrl+O): asks for a .ekd file and opens it.
+    void OnFileOpen();
+    // Opens a study file (command line, recent list, dropped file) after offering to save
+    // the current one.
+    bool OpenDocumentFile(const std::string& path);
+    // A new, empty study after offering to save the current one.
+    bool OnFileNew();
+
+    bool IsProcessingStartup() const override { return m_processingStartup; }
+    void AddToRecentFileList(const std::string& path) override;
+
+    const std::string& ProgramFolder() const { return m_programFolder; }
+    const std::string& ConvertedPath() const { return m_convertedPath; }
+    const std::string& HelpPath() const { return m_helpPath; }
+    const std::string& RecentConvertedSource() const { return m_recentConverted; }
+    bool TitlePictureEnabled() const { return m_titlePicture; }
+    bool StartMaximised() const { return m_startMaximised; }
+    const RecentFileList& RecentFiles() const { return m_recentFiles; }
+
+private:
+    bool CheckRichTextControl();
+    void RestoreRecentConverted();
+    std::string ChooseStartStudy(const CommandLine& commandLine) const;
+
+    AppServices m_services;
+    CEarlarkDoc& m_doc;
+    RecentFileList m_recentFiles;
+    std::string m_programFolder;
+    std::string m_convertedPath;
+    std::string m_helpPath;
+    std::string m_recentConverted;
+    bool m_titlePicture = true;
+    bool m_startMaximised = false;
+    bool m_processingStartup = false;
+};

@@ -1,0 +1,81 @@
+// Earlark: practising listening comprehension by dictation.
+#include "app/CEarlarkApp.h"
+#include "app/CMainFrame.h"
+#include "document/CEarlarkDoc.h"
+#include "qt/LocalInstanceGuard.h"
+#include "qt/QtFileDialogs.h"
+#include "qt/QtPrompts.h"
+#include "qt/QtRichTextProbe.h"
+#include "qt/QtSettingsStore.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
+#include <iostream>
+
+namespace {
+
+AppPaths MakePaths() {
+    QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
+    QDir().mkpath(cache);
+    return {QCoreApplication::applicationDirPath().toStdString() + "/", cache.toStdString() + "/"};
+}
+
+int TakeScreenshot(CMainFrame& frame, const std::string& path) {
+    frame.show();
+    QCoreApplication::processEvents();
+    if (!frame.grab().save(QString::fromStdString(path), "PNG")) {
+        std::cerr << "earlark: cannot write " << path << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    QCoreApplication::setOrganizationName("Velmora");
+    QCoreApplication::setApplicationName("Earlark 4.2");
+
+    std::vector<std::string> args;
+    for (const QString& arg : QCoreApplication::arguments().mid(1)) {
+        args.push_back(arg.toStdString());
+    }
+    CommandLine commandLine = CommandLine::Parse(args);
+    if (!commandLine.error.empty()) {
+        std::cerr << "earlark: " << commandLine.error << '\n';
+        return 2;
+    }
+
+    QtSettingsStore settings;
+    QtPrompts prompts;
+    QtFileDialogs fileDialogs;
+    LocalInstanceGuard instance;
+    QtRichTextProbe richText;
+    CEarlarkDoc doc;
+    CEarlarkApp app({prompts, fileDialogs, settings, instance, richText}, doc);
+    if (!app.InitInstance(commandLine, MakePaths())) {
+        return 0;
+    }
+
+    CMainFrame frame(app, doc);
+    prompts.SetParent(&frame);
+    fileDialogs.SetParent(&frame);
+    QObject::connect(&instance, &LocalInstanceGuard::activationRequested, &frame, [&frame] {
+        frame.showNormal();
+        frame.raise();
+        frame.activateWindow();
+    });
+    if (!commandLine.screenshot.empty()) {
+        return TakeScreenshot(frame, commandLine.screenshot);
+    }
+    if (app.StartMaximised()) {
+        frame.showMaximized();
+    } else {
+        frame.show();
+    }
+    int status = QApplication::exec();
+    app.ExitInstance();
+    return status;
+}
