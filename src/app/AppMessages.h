@@ -4,7 +4,8 @@
 namespace app_messages {
 
 inline constexpr const char* kSecondInstance = "You may not launce multiple Earlark at a time.";
-inline constexpr const char* kRichTextMissing = "Cannot find RICHED20.DLL \n\nPlease contact Velmora.";
+inline constexpr const char* kRichTextMissing =
+    "Cannot find RICHED20.DLL \n\nPlease contact Velmora.";
 inline constexpr const char* kRichTextOutdated =
     "An updated version of RICHED20.DLL is required to run Earlark.\n\n"
     "Please download it from https://www.velmora.com/earlark and try again.";

@@ -58,9 +58,10 @@ bool CEarlarkApp::InitInstance(const CommandLine& commandLine, const AppPaths& p
     }
     m_recentFiles.Load(m_services.settings);
     m_programFolder = paths.programFolder;
+    m_dataFolder = paths.dataFolder;
     // The skin is loaded here once skins exist.
     m_convertedPath = paths.cacheFolder + "__EARLARK__";
-    m_helpPath = m_programFolder + "help/index.html";
+    m_helpPath = FindDataFile("help/index.html");
     RestoreRecentConverted();
     // The Mini-Dictionary opens here once it exists.
 
@@ -148,6 +149,18 @@ bool CEarlarkApp::OnFileNew() {
         return false;
     }
     return m_doc.OnNewDocument();
+}
+
+std::string CEarlarkApp::HelpTopic(int topic) const {
+    return topic == 2 ? m_helpPath + "#hotkeys" : m_helpPath;
+}
+
+std::string CEarlarkApp::FindDataFile(const std::string& relative) const {
+    std::string beside = m_programFolder + relative;
+    if (m_dataFolder.empty() || std::filesystem::exists(beside)) {
+        return beside;
+    }
+    return m_dataFolder + relative;
 }
 
 void CEarlarkApp::AddToRecentFileList(const std::string& path) {

@@ -27,6 +27,8 @@ struct AppServices {
 struct AppPaths {
     std::string programFolder;
     std::string cacheFolder;
+    // The installed data folder, used for data not found beside the program.
+    std::string dataFolder;
 };
 
 // The application: the start-up sequence, the recent-file list and the application-level
@@ -53,6 +55,10 @@ public:
     const std::string& ProgramFolder() const { return m_programFolder; }
     const std::string& ConvertedPath() const { return m_convertedPath; }
     const std::string& HelpPath() const { return m_helpPath; }
+    // The help page for "How to Use" (topic 0) and "Hot Keys" (topic 2).
+    std::string HelpTopic(int topic) const;
+    // A read-only data file: beside the program when it is there, else in the data folder.
+    std::string FindDataFile(const std::string& relative) const;
     const std::string& RecentConvertedSource() const { return m_recentConverted; }
     bool TitlePictureEnabled() const { return m_titlePicture; }
     bool StartMaximised() const { return m_startMaximised; }
@@ -67,6 +73,7 @@ private:
     CEarlarkDoc& m_doc;
     RecentFileList m_recentFiles;
     std::string m_programFolder;
+    std::string m_dataFolder;
     std::string m_convertedPath;
     std::string m_helpPath;
     std::string m_recentConverted;

@@ -6,8 +6,10 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDesktopServices>
 #include <QKeySequence>
 #include <QListWidget>
+#include <QUrl>
 
 namespace {
 
@@ -42,6 +44,9 @@ void CMainFrame::AddCommands() {
     add(QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
         m_doc.DoFileSave();
         Refresh();
+    });
+    add(QKeySequence::HelpContents, [this] {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_app.HelpPath())));
     });
     add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] {
         m_doc.DoSave({});

@@ -18,7 +18,9 @@ namespace {
 AppPaths MakePaths() {
     QString cache = QStandardPaths::writableLocation(QStandardPaths::CacheLocation);
     QDir().mkpath(cache);
-    return {QCoreApplication::applicationDirPath().toStdString() + "/", cache.toStdString() + "/"};
+    QString data = QCoreApplication::applicationDirPath() + "/../share/earlark/";
+    return {QCoreApplication::applicationDirPath().toStdString() + "/", cache.toStdString() + "/",
+            QDir::cleanPath(data).toStdString() + "/"};
 }
 
 int TakeScreenshot(CMainFrame& frame, const std::string& path) {

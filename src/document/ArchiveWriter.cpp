@@ -14,7 +14,9 @@ void ArchiveWriter::WriteUInt16(std::uint16_t value) {
     m_bytes.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-void ArchiveWriter::WriteByte(std::uint8_t value) { m_bytes.push_back(value); }
+void ArchiveWriter::WriteByte(std::uint8_t value) {
+    m_bytes.push_back(value);
+}
 
 void ArchiveWriter::WriteLength(std::uint32_t length) {
     if (length < 0xFF) {

@@ -17,9 +17,9 @@
 
 namespace {
 
-constexpr std::array<std::uint32_t, 6> kDefaultColors{
-    0x00CEDEE7, CEarlarkDoc::kSkinBackground, 0x0000FF00,
-    CEarlarkDoc::kSkinBackground, 0x0000FFFF, CEarlarkDoc::kSkinBackground};
+constexpr std::array<std::uint32_t, 6> kDefaultColors{0x00CEDEE7, CEarlarkDoc::kSkinBackground,
+                                                      0x0000FF00, CEarlarkDoc::kSkinBackground,
+                                                      0x0000FFFF, CEarlarkDoc::kSkinBackground};
 
 // Study files are small; anything larger than this is not one.
 constexpr std::uintmax_t kMaxStudyFileSize = 256u << 20;
@@ -147,7 +147,9 @@ bool CEarlarkDoc::SaveModified() {
     }
 }
 
-bool CEarlarkDoc::DoFileSave() { return DoSave(m_pathName); }
+bool CEarlarkDoc::DoFileSave() {
+    return DoSave(m_pathName);
+}
 
 bool CEarlarkDoc::DoSave(const std::string& path) {
     std::string target = path;

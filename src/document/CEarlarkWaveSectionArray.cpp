@@ -41,10 +41,12 @@ void CEarlarkWaveSectionArray::DeleteAt(int index) {
     m_records.erase(m_records.begin() + index);
 }
 
-void CEarlarkWaveSectionArray::DeleteAll() { m_records.clear(); }
+void CEarlarkWaveSectionArray::DeleteAll() {
+    m_records.clear();
+}
 
-CEarlarkWaveSection* CEarlarkWaveSectionArray::InsertAt(
-    int index, std::unique_ptr<CEarlarkWaveSection> record) {
+CEarlarkWaveSection*
+CEarlarkWaveSectionArray::InsertAt(int index, std::unique_ptr<CEarlarkWaveSection> record) {
     return m_records.insert(m_records.begin() + index, std::move(record))->get();
 }
 

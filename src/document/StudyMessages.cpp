@@ -3,11 +3,10 @@
 namespace study_messages {
 
 std::string FileFailure(const std::string& path) {
-    return path +
-           " File failure\n\nThe version do not match or the file is damaged.\n"
-           "Try opening with an updated Earlark.\nA blank copy will be opened for now.\n\n"
-           "For more information, please contact Velmora.\n"
-           "Support: support@velmora.com";
+    return path + " File failure\n\nThe version do not match or the file is damaged.\n"
+                  "Try opening with an updated Earlark.\nA blank copy will be opened for now.\n\n"
+                  "For more information, please contact Velmora.\n"
+                  "Support: support@velmora.com";
 }
 
 std::string FileFailureOneLine(const std::string& path) {
@@ -23,6 +22,8 @@ std::string FileFailureOneLine(const std::string& path) {
     return line;
 }
 
-std::string AskToSave(const std::string& name) { return "Save changes to " + name + "?"; }
+std::string AskToSave(const std::string& name) {
+    return "Save changes to " + name + "?";
+}
 
 } // namespace study_messages

@@ -19,12 +19,20 @@ constexpr SettingInfo Recent(int i) {
 }
 
 constexpr std::array kTable{
-    Recent(0),        Recent(1),         Recent(2),       Recent(3),         Recent(4),
-    Recent(5),        Recent(6),         Recent(7),       Str(kEkdOpenDir),  Str(kWavInDir),
-    Str(kTextInDir),  Str(kTextOutDir),  Str(kAudioOutDir), Int(kAudioFormat), Int(kSpectrum),
-    Int(kOptions),    Int(kColumn),      Int(kDuration),  Int(kLevel),       Int(kMiniDicTimer),
-    Str(kMiniDicPath0), Str(kRecentConverted), Int(kFrameLeft), Int(kFrameTop),
-    Int(kFrameRight), Int(kFrameBottom), Int(kFrameZoomed),
+    Recent(0),          Recent(1),
+    Recent(2),          Recent(3),
+    Recent(4),          Recent(5),
+    Recent(6),          Recent(7),
+    Str(kEkdOpenDir),   Str(kWavInDir),
+    Str(kTextInDir),    Str(kTextOutDir),
+    Str(kAudioOutDir),  Int(kAudioFormat),
+    Int(kSpectrum),     Int(kOptions),
+    Int(kColumn),       Int(kDuration),
+    Int(kLevel),        Int(kMiniDicTimer),
+    Str(kMiniDicPath0), Str(kRecentConverted),
+    Int(kFrameLeft),    Int(kFrameTop),
+    Int(kFrameRight),   Int(kFrameBottom),
+    Int(kFrameZoomed),
 };
 
 } // namespace
@@ -36,7 +44,9 @@ StringSetting RecentFile(int index) {
     return {kRecentFileSection, kRecentNames[index - 1], ""};
 }
 
-std::span<const SettingInfo> AllSettings() { return kTable; }
+std::span<const SettingInfo> AllSettings() {
+    return kTable;
+}
 
 const SettingInfo* FindSetting(std::string_view section, std::string_view name) {
     for (const SettingInfo& info : kTable) {

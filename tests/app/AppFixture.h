@@ -46,7 +46,9 @@ protected:
     bool Start(std::vector<std::string> args = {}) {
         return m_app.InitInstance(CommandLine::Parse(args), Paths());
     }
-    AppPaths Paths() const { return {m_dir.Path("program") + "/", m_dir.Path("cache") + "/"}; }
+    AppPaths Paths() const {
+        return {m_dir.Path("program") + "/", m_dir.Path("cache") + "/", m_dir.Path("data") + "/"};
+    }
 
     // A valid study file with one sentence whose Original Text is the given text.
     std::string MakeStudy(const std::string& name, const std::u16string& text) {

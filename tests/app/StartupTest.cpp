@@ -105,6 +105,7 @@ TEST_F(StartupTest, PathsTitlePictureAndMaximisedFrame) {
     ASSERT_TRUE(Start({"--no-splash"}));
     EXPECT_EQ(m_app.ProgramFolder(), m_dir.Path("program") + "/");
     EXPECT_EQ(m_app.HelpPath(), m_dir.Path("program") + "/help/index.html");
+    EXPECT_EQ(m_app.HelpTopic(2), m_dir.Path("program") + "/help/index.html#hotkeys");
     EXPECT_FALSE(m_app.TitlePictureEnabled());
     EXPECT_TRUE(m_app.StartMaximised());
 }

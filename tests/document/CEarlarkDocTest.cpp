@@ -84,9 +84,8 @@ TEST_F(CEarlarkDocTest, ResetValues) {
     EXPECT_EQ(m_doc.m_strFontFace, u"Arial");
     EXPECT_EQ(m_doc.m_nFontHeight, -16);
     EXPECT_EQ(m_doc.m_nFontStyle, 0u);
-    EXPECT_EQ(m_doc.m_colors,
-              (std::array<std::uint32_t, 6>{0x00CEDEE7, 0x009D542C, 0x0000FF00, 0x009D542C,
-                                            0x0000FFFF, 0x009D542C}));
+    EXPECT_EQ(m_doc.m_colors, (std::array<std::uint32_t, 6>{0x00CEDEE7, 0x009D542C, 0x0000FF00,
+                                                            0x009D542C, 0x0000FFFF, 0x009D542C}));
     EXPECT_EQ(m_view.clears, 1);
 }
 

@@ -46,7 +46,9 @@ class StudyFileRead : public ::testing::Test {
 protected:
     StudyFileRead() { m_doc.SetPrompts(&m_prompts); }
 
-    bool Open(const Bytes& bytes) { return m_doc.OnOpenDocument(m_dir.Write("s.ekd", bytes.Data())); }
+    bool Open(const Bytes& bytes) {
+        return m_doc.OnOpenDocument(m_dir.Write("s.ekd", bytes.Data()));
+    }
 
     void ExpectFailureReported() {
         ASSERT_EQ(m_prompts.Messages().size(), 1u);
@@ -239,7 +241,8 @@ TEST_F(StudyFileRead, BadClassTagsFailTheWholeRead) {
              Record(b, 420, 0, u"a");
              b.U16(0x0003);
          }},
-        {"reference to the class", [](Bytes& b) {
+        {"reference to the class",
+         [](Bytes& b) {
              FirstTag(b);
              Record(b, 420, 0, u"a");
              b.U16(0x0001);

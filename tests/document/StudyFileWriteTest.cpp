@@ -11,11 +11,14 @@ Bytes ResetSettings(std::string_view audioPath, std::uint32_t viewKind = 103) {
     b.U32(420).U32(viewKind).Narrow(audioPath);
     b.I32(0).I32(128).I32(3).I32(3).I32(100).U32(0); // cur, volume, repeat, interval, speed, flags
     b.U8(0).Wide(u"Arial").I32(-16).U32(0);
-    b.U32(0x00CEDEE7).U32(0x009D542C).U32(0x0000FF00).U32(0x009D542C).U32(0x0000FFFF).U32(
-        0x009D542C);
+    b.U32(0x00CEDEE7)
+        .U32(0x009D542C)
+        .U32(0x0000FF00)
+        .U32(0x009D542C)
+        .U32(0x0000FFFF)
+        .U32(0x009D542C);
     return b;
 }
-
 
 TEST(StudyFileWrite, NewStudyWithOneWholeRecordingSentence) {
     CEarlarkDoc doc;

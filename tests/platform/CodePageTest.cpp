@@ -29,10 +29,10 @@ TEST(CodePage, Utf16RoundTripIncludingSurrogatePairs) {
 
 TEST(CodePage, LegacyCodePagesOfEachCharacterSet) {
     EXPECT_EQ(DecodeNarrow("\x80\x93\xE9", 0), u"\u20AC\u201C\u00E9");
-    EXPECT_EQ(DecodeNarrow("\x82\xA0", 128), u"\u3042");   // あ
-    EXPECT_EQ(DecodeNarrow("\xC7\xD1", 129), u"\uD55C");   // 한
-    EXPECT_EQ(DecodeNarrow("\xD6\xD0", 134), u"\u4E2D");   // 中
-    EXPECT_EQ(DecodeNarrow("\xA4\xA4", 136), u"\u4E2D");   // 中
+    EXPECT_EQ(DecodeNarrow("\x82\xA0", 128), u"\u3042"); // あ
+    EXPECT_EQ(DecodeNarrow("\xC7\xD1", 129), u"\uD55C"); // 한
+    EXPECT_EQ(DecodeNarrow("\xD6\xD0", 134), u"\u4E2D"); // 中
+    EXPECT_EQ(DecodeNarrow("\xA4\xA4", 136), u"\u4E2D"); // 中
     EXPECT_EQ(DecodeNarrow("\xE9", 77), u"\u00E9") << "unknown sets read as Windows-1252";
 }
 

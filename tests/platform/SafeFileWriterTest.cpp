@@ -22,8 +22,8 @@ TEST(SafeFileWriter, ReplacesTheFileAndKeepsItsPermissions) {
 TEST(SafeFileWriter, FailsWithAReasonAndTouchesNothingWhenTheFolderIsMissing) {
     TempDir dir;
     std::string error;
-    EXPECT_FALSE(SafeFileWriter::Write(dir.Path("missing/a.bin"), std::vector<std::uint8_t>{1},
-                                       &error));
+    EXPECT_FALSE(
+        SafeFileWriter::Write(dir.Path("missing/a.bin"), std::vector<std::uint8_t>{1}, &error));
     EXPECT_FALSE(error.empty());
 }
 

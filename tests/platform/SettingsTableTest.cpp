@@ -1,5 +1,5 @@
-#include "platform/MemorySettingsStore.h"
 #include "platform/SettingsTable.h"
+#include "platform/MemorySettingsStore.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +12,15 @@ TEST(SettingsTable, DefaultsOfTheTable) {
         int def;
     };
     const Row ints[] = {
-        {"InitialDir", "audioFormat", 3}, {"Etc", "Spectrum", 1},  {"Etc", "Options", 2},
-        {"Etc", "Column", 70},            {"Etc", "Duration", 8},  {"Etc", "Level", 10},
-        {"MiniDic", "Timer", 7000},       {"Main Frame", "LEFT", -1}, {"Main Frame", "IsZoomed", 0},
+        {"InitialDir", "audioFormat", 3},
+        {"Etc", "Spectrum", 1},
+        {"Etc", "Options", 2},
+        {"Etc", "Column", 70},
+        {"Etc", "Duration", 8},
+        {"Etc", "Level", 10},
+        {"MiniDic", "Timer", 7000},
+        {"Main Frame", "LEFT", -1},
+        {"Main Frame", "IsZoomed", 0},
     };
     for (const Row& row : ints) {
         const settings::SettingInfo* info = settings::FindSetting(row.section, row.name);

@@ -17,7 +17,8 @@ struct Result {
 
 Result RunTool(const std::string& arguments, const TempDir& dir) {
     std::string errPath = dir.Path("stderr.txt");
-    std::string command = std::string("'") + EARLARK_TOOL + "' " + arguments + " 2>'" + errPath + "'";
+    std::string command =
+        std::string("'") + EARLARK_TOOL + "' " + arguments + " 2>'" + errPath + "'";
     Result result{};
     FILE* pipe = popen(command.c_str(), "r");
     std::array<char, 4096> buffer{};
@@ -31,7 +32,9 @@ Result RunTool(const std::string& arguments, const TempDir& dir) {
     return result;
 }
 
-std::string Quote(const std::string& path) { return "'" + path + "'"; }
+std::string Quote(const std::string& path) {
+    return "'" + path + "'";
+}
 
 TEST(StudyTool, DumpShowsAVersion399FileAsStored) {
     TempDir dir;
@@ -83,12 +86,13 @@ TEST(StudyTool, ResaveWritesVersion420) {
 
 TEST(StudyTool, NewFromSentenceTable) {
     TempDir dir;
-    std::string tsv = dir.Write("s.tsv", Bytes().Raw("0\t99\tFirst line\\rsecond\n100\t199\t"
-                                                      "caf\xC3\xA9\n")
+    std::string tsv = dir.Write("s.tsv", Bytes()
+                                             .Raw("0\t99\tFirst line\\rsecond\n100\t199\t"
+                                                  "caf\xC3\xA9\n")
                                              .Data());
     std::string out = dir.Path("new.ekd");
-    Result r = RunTool("study new " + Quote(out) + " --audio /a/b.wav --data-size 200 --sentences " +
-                           Quote(tsv),
+    Result r = RunTool("study new " + Quote(out) +
+                           " --audio /a/b.wav --data-size 200 --sentences " + Quote(tsv),
                        dir);
     ASSERT_EQ(r.status, 0) << r.err;
     Result dump = RunTool("study dump " + Quote(out), dir);

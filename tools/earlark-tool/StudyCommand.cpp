@@ -151,7 +151,7 @@ std::string ReadSentences(CEarlarkDoc& doc, const std::string& path) {
         size_t tab2 = tab1 == std::string::npos ? tab1 : line.find('\t', tab1 + 1);
         auto start = ParseUInt(line.substr(0, tab1));
         auto end = tab1 == std::string::npos ? std::nullopt
-                                              : ParseUInt(line.substr(tab1 + 1, tab2 - tab1 - 1));
+                                             : ParseUInt(line.substr(tab1 + 1, tab2 - tab1 - 1));
         if (!start || !end) {
             return path + ":" + std::to_string(number) + ": expected start<TAB>end<TAB>text";
         }

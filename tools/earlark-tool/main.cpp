@@ -8,11 +8,10 @@
 
 namespace {
 
-const char* kUsage =
-    "usage: earlark-tool <command> ...\n"
-    "  study dump FILE\n"
-    "  study resave IN OUT\n"
-    "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv]\n";
+const char* kUsage = "usage: earlark-tool <command> ...\n"
+                     "  study dump FILE\n"
+                     "  study resave IN OUT\n"
+                     "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv]\n";
 
 } // namespace
 
