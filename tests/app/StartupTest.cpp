@@ -102,10 +102,14 @@ TEST_F(StartupTest, TheRecentConvertedSourceIsKeptWhileTheConvertedFileExists) {
 
 TEST_F(StartupTest, PathsTitlePictureAndMaximisedFrame) {
     settings::kFrameZoomed.Write(m_settings, 1);
+    std::filesystem::create_directories(m_dir.Path("program/help"));
+    m_dir.Write("program/help/index.html", {'<'});
     ASSERT_TRUE(Start({"--no-splash"}));
     EXPECT_EQ(m_app.ProgramFolder(), m_dir.Path("program") + "/");
     EXPECT_EQ(m_app.HelpPath(), m_dir.Path("program") + "/help/index.html");
     EXPECT_EQ(m_app.HelpTopic(2), m_dir.Path("program") + "/help/index.html#hotkeys");
+    EXPECT_EQ(m_app.FindDataFile("Skins/x.bmp"), m_dir.Path("data") + "/Skins/x.bmp")
+        << "data missing beside the program comes from the installed data folder";
     EXPECT_FALSE(m_app.TitlePictureEnabled());
     EXPECT_TRUE(m_app.StartMaximised());
 }
