@@ -73,12 +73,14 @@ bool CEarlarkDoc::OnOpenDocument(const std::string& path) {
         SetPathName(path);
         return true;
     }
+    // The failed read has reset the study: it must not keep the name of the study shown
+    // before, or the next Save would overwrite that file with a blank study.
     DeleteContents();
+    m_pathName.clear();
+    m_modified = false;
     ReportSaveLoadException(path);
     if (m_blankOnFailure) {
         m_blankOnFailure = false;
-        m_pathName.clear();
-        m_modified = false;
         return true;
     }
     return false;

@@ -213,6 +213,20 @@ TEST_F(CEarlarkDocTest, AnUnreadableStudyDuringStartUpLeavesABlankStudy) {
     EXPECT_FALSE(m_doc.OnOpenDocument(path));
 }
 
+TEST_F(CEarlarkDocTest, AFailedOpenNeverLeavesTheBlankStudyNamedAfterThePreviousOne) {
+    std::string good = m_dir.Path("good.ekd");
+    AddSentence(u"precious");
+    ASSERT_TRUE(m_doc.DoSave(good));
+    const std::vector<std::uint8_t> saved = TempDir::Read(good);
+
+    EXPECT_FALSE(m_doc.OnOpenDocument(m_dir.Write("bad.ekd", {7})));
+    EXPECT_EQ(m_doc.GetPathName(), "");
+    EXPECT_FALSE(m_doc.IsModified());
+    // Save now asks for a name (the dialog is cancelled) instead of overwriting good.ekd.
+    EXPECT_FALSE(m_doc.DoFileSave());
+    EXPECT_EQ(TempDir::Read(good), saved);
+}
+
 TEST_F(CEarlarkDocTest, SaveModifiedAsksOnlyWhenModified) {
     EXPECT_TRUE(m_doc.SaveModified());
     EXPECT_TRUE(m_prompts.Questions().empty());
