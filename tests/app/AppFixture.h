@@ -4,7 +4,7 @@
 #include "app/CEarlarkApp.h"
 #include "app/StartupPorts.h"
 #include "document/CEarlarkDoc.h"
-#include "platform/FileDialogs.h"
+#include "platform/ScriptedFileDialogs.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/TempDir.h"
@@ -23,20 +23,6 @@ class FakeRichText : public RichTextProbe {
 public:
     RichTextStatus Probe() override { return status; }
     RichTextStatus status = RichTextStatus::Usable;
-};
-
-class ScriptedFileDialogs : public FileDialogs {
-public:
-    std::optional<std::string> GetOpenFileName(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        return answer;
-    }
-    std::optional<std::string> GetSaveFileName(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        return answer;
-    }
-    std::optional<std::string> answer;
-    std::vector<FileDialogRequest> requests;
 };
 
 class AppFixture : public ::testing::Test {

@@ -2,7 +2,7 @@
 #include "document/CEarlarkDoc.h"
 #include "document/DocumentHost.h"
 #include "document/StudyMessages.h"
-#include "platform/FileDialogs.h"
+#include "platform/ScriptedFileDialogs.h"
 #include "platform/ScriptedPrompts.h"
 #include "support/TempDir.h"
 
@@ -30,19 +30,6 @@ public:
     int clears = 0;
 };
 
-class FakeDialogs : public FileDialogs {
-public:
-    std::optional<std::string> GetOpenFileName(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> GetSaveFileName(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        return answer;
-    }
-    std::optional<std::string> answer;
-    std::vector<FileDialogRequest> requests;
-};
-
 class CEarlarkDocTest : public ::testing::Test {
 protected:
     CEarlarkDocTest() {
@@ -62,7 +49,7 @@ protected:
     ScriptedPrompts m_prompts;
     FakeHost m_host;
     FakeView m_view;
-    FakeDialogs m_dialogs;
+    ScriptedFileDialogs m_dialogs;
     CEarlarkDoc m_doc;
 };
 

@@ -3,7 +3,7 @@
 #include "import/CAudioFileCommand.h"
 #include "import/CAudioImport.h"
 #include "import/ImportMessages.h"
-#include "platform/FileDialogs.h"
+#include "platform/ScriptedFileDialogs.h"
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedPrompts.h"
 #include "platform/SettingsTable.h"
@@ -13,19 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class OneAnswerDialogs : public FileDialogs {
-public:
-    std::optional<std::string> GetOpenFileName(const FileDialogRequest& request) override {
-        requests.push_back(request);
-        return answer;
-    }
-    std::optional<std::string> GetSaveFileName(const FileDialogRequest&) override {
-        return std::nullopt;
-    }
-    std::optional<std::string> answer;
-    std::vector<FileDialogRequest> requests;
-};
 
 class AudioFileCommandTest : public ::testing::Test {
 protected:
@@ -71,7 +58,7 @@ protected:
     MemorySettingsStore m_settings;
     ScriptedPrompts m_prompts;
     SilentWaitWindow m_wait;
-    OneAnswerDialogs m_dialogs;
+    ScriptedFileDialogs m_dialogs;
     CAudioImport m_import;
     CAudioFileCommand m_command;
 };
