@@ -34,8 +34,8 @@ TEST(ArchiveWriter, LengthPrefixChangesFormAtEachBoundary) {
 
         ArchiveWriter wide;
         wide.WriteWideText(std::u16string(c.length, u'a'));
-        std::vector<std::uint8_t> expected{0xFF, 0xFE, 0xFF};
-        expected.insert(expected.end(), c.prefix.begin(), c.prefix.end());
+        const std::vector<std::uint8_t> expected =
+            Bytes().U8(0xFF).U16(0xFFFE).Raw(c.prefix).Data();
         EXPECT_EQ(Prefix(wide.Bytes(), expected.size()), expected) << "wide " << c.length;
         EXPECT_EQ(wide.Bytes().size(), expected.size() + 2 * c.length);
     }

@@ -50,7 +50,7 @@ TEST(StudyFileWrite, LaterRecordsAreTaggedWithTheClassIndex) {
         auto s = std::make_unique<CEarlarkWaveSection>();
         s->m_nStart = i * 100;
         s->m_nEnd = i * 100 + 99;
-        s->m_strOriginal = u"x";
+        s->m_strOriginal.assign(1, u'x');
         doc.m_sections.Add(std::move(s));
     }
     std::vector<std::uint8_t> bytes = doc.ToBytes();
