@@ -138,6 +138,10 @@ int WaveFile::WalkChunks() {
         }
         at = contents + chunk.size + (chunk.size & 1u);
     }
+    // Fewer than eight bytes left inside the form: a chunk header cut off.
+    if (at < end) {
+        return kUnreadable;
+    }
     return m_hasFormat ? kPcm : kUnreadable;
 }
 
