@@ -2,8 +2,53 @@
 
 #include <portaudio.h>
 
+#include <cstdio>
+
+#if defined(__unix__)
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+// While the sound libraries probe for devices (ALSA, JACK) they print their failed attempts
+// on stderr; on a machine without sound that is a page of noise for an expected outcome,
+// which the caller reports in its own words. Their output is dropped for the duration.
+class QuietStderr {
+public:
+    QuietStderr() {
+#if defined(__unix__)
+        std::fflush(stderr);
+        m_saved = dup(STDERR_FILENO);
+        int devNull = open("/dev/null", O_WRONLY);
+        if (m_saved >= 0 && devNull >= 0) {
+            dup2(devNull, STDERR_FILENO);
+        }
+        if (devNull >= 0) {
+            close(devNull);
+        }
+#endif
+    }
+    ~QuietStderr() {
+#if defined(__unix__)
+        if (m_saved >= 0) {
+            dup2(m_saved, STDERR_FILENO);
+            close(m_saved);
+        }
+#endif
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+
+private:
+    int m_saved = -1;
+};
+
+} // namespace
+
 PortAudioWaveOutDevice::PortAudioWaveOutDevice(MessageQueue& messages)
     : QueuedWaveOutDevice(messages) {
+    QuietStderr quiet;
     m_initialised = Pa_Initialize() == paNoError;
 }
 
@@ -40,6 +85,7 @@ int PortAudioWaveOutDevice::StartStream(const WaveFormat& format) {
     params.suggestedLatency = info != nullptr ? info->defaultHighOutputLatency : 0.1;
     m_frameBytes = format.blockAlign;
     PaStream* stream = nullptr;
+    QuietStderr quiet;
     PaError error =
         Pa_OpenStream(&stream, nullptr, &params, format.samplesPerSec, paFramesPerBufferUnspecified,
                       paNoFlag, &PortAudioWaveOutDevice::Callback, this);
