@@ -15,6 +15,24 @@ int ManualClockWaveOutDevice::StartStream(const WaveFormat&) {
     return result;
 }
 
+int ManualClockWaveOutDevice::Prepare(WaveOutBuffer* buffer) {
+    const bool was = buffer->prepared;
+    int result = QueuedWaveOutDevice::Prepare(buffer);
+    if (result == kWaveOutOk && !was) {
+        ++m_prepared;
+    }
+    return result;
+}
+
+int ManualClockWaveOutDevice::Unprepare(WaveOutBuffer* buffer) {
+    const bool was = buffer->prepared;
+    int result = QueuedWaveOutDevice::Unprepare(buffer);
+    if (result == kWaveOutOk && was) {
+        --m_prepared;
+    }
+    return result;
+}
+
 int ManualClockWaveOutDevice::Write(WaveOutBuffer* buffer) {
     if (IsOpen() && m_refuseWrites) {
         return kWaveOutRefused;

@@ -22,6 +22,8 @@ public:
     std::size_t QueuedCount() const { return Queue().QueuedCount(); }
     std::size_t FinishedCount() const { return Queue().FinishedCount(); }
     int OpenCount() const { return m_openCount; }
+    // Buffers prepared and not yet unprepared: buffers the caller has not finished with.
+    int PreparedCount() const { return m_prepared; }
 
     // The next Open fails with this result (once).
     void FailNextOpen(int result) { m_failNextOpen = result; }
@@ -31,6 +33,8 @@ public:
     void KeepPlayedBytes(bool keep) { m_keepPlayed = keep; }
     const std::vector<std::uint8_t>& Played() const { return m_played; }
 
+    int Prepare(WaveOutBuffer* buffer) override;
+    int Unprepare(WaveOutBuffer* buffer) override;
     int Write(WaveOutBuffer* buffer) override;
 
 protected:
@@ -39,6 +43,7 @@ protected:
 
 private:
     int m_openCount = 0;
+    int m_prepared = 0;
     int m_failNextOpen = 0;
     bool m_refuseWrites = false;
     bool m_keepPlayed = false;

@@ -35,6 +35,7 @@ TEST_F(Player, NormalSpeedPlaysTheBytesUnchangedInEighthSecondBuffers) {
     EXPECT_EQ(device.QueuedCount(), 10u);
     PlayToTheEnd();
     EXPECT_EQ(mostQueued, 10u);
+    EXPECT_EQ(device.PreparedCount(), 0);
     EXPECT_EQ(device.Played(), data);
     EXPECT_EQ(owner.doneNotices, 27);
     EXPECT_EQ(owner.rangesFinished, 1);
@@ -81,6 +82,7 @@ TEST_F(Player, ResetDuringPlaybackDropsEveryBufferAndEveryPendingNotice) {
     engine.ResetOutput();
     EXPECT_EQ(device.QueuedCount(), 0u);
     EXPECT_EQ(device.FinishedCount(), 0u);
+    EXPECT_EQ(device.PreparedCount(), 0) << "every returned buffer was unprepared and freed";
     EXPECT_EQ(engine.GetPlayPosition(), 0u);
     messages.RunPending();
     EXPECT_EQ(owner.doneNotices, 0) << "no notice of the dropped range arrives";

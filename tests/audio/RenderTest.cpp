@@ -87,6 +87,16 @@ TEST_F(Render, AudioThenIntervalAtHalfSpeed) {
         std::all_of(m_out.begin() + 2 * kBuffer, m_out.end(), [](auto b) { return b == 0; }));
 }
 
+TEST_F(Render, StretchedBufferEndingInTheIntervalIsSilentAfterItsAudio) {
+    OpenSine(10);
+    // Half a buffer of audio and half of silence in one buffer: the audio becomes a whole
+    // buffer at half speed, and what follows it must be silence, not look-ahead samples.
+    EXPECT_EQ(RenderInto(0, kBuffer / 2, kBuffer / 2, 50), 2 * kBuffer);
+    EXPECT_TRUE(std::all_of(m_out.begin() + kBuffer, m_out.end(), [](auto b) { return b == 0; }));
+    EXPECT_FALSE(
+        std::all_of(m_out.begin(), m_out.begin() + kBuffer, [](auto b) { return b == 0; }));
+}
+
 TEST_F(Render, NothingToRenderAndNoOutputOpen) {
     OpenSine(1);
     EXPECT_EQ(RenderInto(500, 500, 0, 100), 0);
