@@ -140,7 +140,13 @@ bool CWaveEngine::OpenOutput(const std::string& path, PlayerListener* owner, int
         return false;
     }
     m_deviceOpen = true;
-    return AllocateWorkArrays();
+    if (!AllocateWorkArrays()) {
+        // Without work arrays no buffer can be produced: the output is not usable.
+        m_device->Close();
+        m_deviceOpen = false;
+        return false;
+    }
+    return true;
 }
 
 // The arrays hold three buffers of look-ahead on the input side and, on the output side,

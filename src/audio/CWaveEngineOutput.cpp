@@ -128,10 +128,11 @@ std::uint32_t CWaveEngine::StretchInto(std::uint8_t* block, std::uint32_t c, std
         TimeStretch(m_work[3], m_work[2], frames, rate);
     }
     if (output < 0) {
-        // Cannot happen with arrays sized by OpenOutput; play silence rather than garbage.
+        // Cannot happen with the arrays sized by OpenOutput; silence rather than raw bytes.
         output = frames * 100 / rate;
-        std::fill_n(m_work[1].begin(), output, 0);
-        std::fill_n(m_work[3].begin(), output, 0);
+        std::memset(block, format.SilenceByte(),
+                    static_cast<std::size_t>(output) * format.blockAlign);
+        return static_cast<std::uint32_t>(output);
     }
     pcm::Interleave(m_work[1].data(), m_work[3].data(), output, format, block);
     return static_cast<std::uint32_t>(output);

@@ -2,6 +2,8 @@
 #include "audio/EngineHarness.h"
 
 #include <algorithm>
+#include <cmath>
+#include <numbers>
 #include <random>
 
 using namespace fixtures;
@@ -95,6 +97,25 @@ TEST_F(Render, StretchedBufferEndingInTheIntervalIsSilentAfterItsAudio) {
     EXPECT_TRUE(std::all_of(m_out.begin() + kBuffer, m_out.end(), [](auto b) { return b == 0; }));
     EXPECT_FALSE(
         std::all_of(m_out.begin(), m_out.begin() + kBuffer, [](auto b) { return b == 0; }));
+}
+
+TEST_F(Render, EightBitStereoChannelsAreStretchedSeparately) {
+    // Left: a tone around 128; right: silence. After stretching, the right channel is still
+    // exact silence and the left one still a tone.
+    Bytes data;
+    for (int i = 0; i < 8000 * 4; ++i) {
+        const double v = 100 * std::sin(2 * std::numbers::pi * 300.0 * i / 8000);
+        data.push_back(static_cast<std::uint8_t>(128 + std::lround(v)));
+        data.push_back(128);
+    }
+    Open(Pcm(2, 8000, 8), data);
+    EXPECT_EQ(RenderInto(0, 4000, 0, 50), 8000); // two buffers of 2,000 bytes, doubled
+    std::vector<std::int32_t> left;
+    for (std::size_t i = 0; i + 1 < m_out.size(); i += 2) {
+        left.push_back(m_out[i] - 128);
+        ASSERT_EQ(m_out[i + 1], 128) << "frame " << i / 2;
+    }
+    EXPECT_NEAR(ZeroCrossingRate(left), 2 * 300.0 / 8000, 0.1 * 2 * 300.0 / 8000);
 }
 
 TEST_F(Render, NothingToRenderAndNoOutputOpen) {
