@@ -8,6 +8,9 @@
 using ToolArgs = std::vector<std::string>;
 
 int RunStudyCommand(const ToolArgs& args);
+int RunWavCommand(const ToolArgs& args);
+int RunRenderCommand(const ToolArgs& args);
+int RunPlayCommand(const ToolArgs& args);
 
 // Prints "earlark-tool: <message>" on stderr and returns 1.
 int ToolError(const std::string& message);

@@ -11,7 +11,12 @@ namespace {
 const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  study dump FILE\n"
                      "  study resave IN OUT\n"
-                     "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv]\n";
+                     "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv]\n"
+                     "  wav probe FILE\n"
+                     "  wav level FILE POS LEN [--centre C]\n"
+                     "  wav quiet FILE POS WINDOW\n"
+                     "  render FILE START END INTERVAL RATE OUT.wav\n"
+                     "  play FILE [START END] [--rate N] [--interval BYTES]\n";
 
 } // namespace
 
@@ -23,6 +28,9 @@ int ToolError(const std::string& message) {
 int main(int argc, char** argv) {
     const std::map<std::string, int (*)(const ToolArgs&)> commands{
         {"study", RunStudyCommand},
+        {"wav", RunWavCommand},
+        {"render", RunRenderCommand},
+        {"play", RunPlayCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;
