@@ -1,0 +1,10 @@
+#pragma once
+
+#include <QImage>
+
+// The four pictures of the default skin.
+enum class ButtonState { Off, Over, Click, On };
+
+QImage RenderSkinBitmap(ButtonState state);
+// The 350 x 215 title picture.
+QImage RenderTitlePicture();
