@@ -123,6 +123,11 @@ bool CTitlePicture::TitlePictureFilter(QEvent* event) {
 
 CTitlePicture* CTitlePicture::Current() { return g_current; }
 
+QIcon CTitlePicture::ProgramIcon() {
+    InitTitleResource();
+    return QIcon(QStringLiteral(":/earlark/icon.png"));
+}
+
 bool CTitlePicture::TimerRunning() const { return m_timer && m_timer->isActive(); }
 
 void CTitlePicture::paintEvent(QPaintEvent*) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QImage>
 #include <QWidget>
 
@@ -29,6 +30,8 @@ public:
     // press or a mouse button press anywhere closes it and is consumed.
     static bool TitlePictureFilter(QEvent* event);
     static CTitlePicture* Current();
+    // The program's icon, kept with the title picture in the program's resources.
+    static QIcon ProgramIcon();
 
     bool TimerRunning() const;
     const QImage& Picture() const { return m_picture; }

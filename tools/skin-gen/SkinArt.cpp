@@ -375,3 +375,11 @@ QImage RenderTitlePicture() {
     p.drawText(QRectF(20, 190, 310, 14), Qt::AlignRight | Qt::AlignVCenter, "Velmora");
     return image;
 }
+
+QImage RenderProgramIcon() {
+    QImage image(64, 64, QImage::Format_ARGB32);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    DrawLogo(p, QRectF(0, 0, 64, 64), 0);
+    return image;
+}

@@ -115,6 +115,10 @@ int main(int argc, char** argv) {
         std::cerr << "cannot write the object list\n";
         return 1;
     }
+    if (!RenderProgramIcon().save(out.filePath("title/icon.png"), "PNG")) {
+        std::cerr << "cannot write the program icon\n";
+        return 1;
+    }
     if (!RenderTitlePicture().save(out.filePath("title/title.png"), "PNG")) {
         std::cerr << "cannot write the title picture\n";
         return 1;
