@@ -19,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 #include <QUrl>
+#include <QWindow>
 
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -72,7 +73,9 @@ void CMainFrame::RebuildView() {
     // The study view is the only kind of view there is.
     auto* view = new CPlainStudyView(m_skin, m_doc, this);
     connect(view, &CPlainStudyView::commandTriggered, this, &CMainFrame::OnCommand);
-    setCentralWidget(view); // destroys the old view
+    // The old view goes at the next turn of the event loop: the command may come from
+    // one of its own buttons.
+    setCentralWidget(view);
     m_nViewKind = m_doc.m_nViewKind == 0 ? CEarlarkDoc::kStudyViewKind : m_doc.m_nViewKind;
     Refresh();
 }
@@ -209,31 +212,37 @@ FrameRect CMainFrame::OuterRect() const {
             outer.top() + outer.height()};
 }
 
+QMargins CMainFrame::Decoration() const {
+    return windowHandle() ? windowHandle()->frameMargins() : QMargins();
+}
+
 void CMainFrame::MoveOuterTo(const FrameRect& outer) {
-    QSize decoration = frameGeometry().size() - size();
-    move(outer.left, outer.top); // a top-level window's position is its frame's
-    resize(std::max(outer.Width() - decoration.width(), 0),
-           std::max(outer.Height() - decoration.height(), 0));
+    QMargins m = Decoration();
+    setGeometry(outer.left + m.left(), outer.top + m.top(),
+                std::max(outer.Width() - m.left() - m.right(), 0),
+                std::max(outer.Height() - m.top() - m.bottom(), 0));
 }
 
 void CMainFrame::CentreAndRestore() {
+    create(); // the window system's decoration is known from here on where it can be
     resize(kDefaultClientSize);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect centred(QPoint(0, 0), frameGeometry().size());
         centred.moveCenter(screen->availableGeometry().center());
         move(centred.topLeft());
     }
-    if (auto restored = FramePlacement::Restore(m_settings, OuterRect())) {
-        MoveOuterTo(*restored);
+    m_restored = FramePlacement::Restore(m_settings, OuterRect());
+    if (m_restored) {
+        MoveOuterTo(*m_restored);
     }
 }
 
 // The minimum applies to the outer rectangle; the window system's decoration is known
 // only once the window is shown.
 void CMainFrame::UpdateMinimumSize() {
-    QSize decoration = frameGeometry().size() - size();
-    setMinimumSize(FramePlacement::kMinWidth - decoration.width(),
-                   FramePlacement::kMinHeight - decoration.height());
+    QMargins m = Decoration();
+    setMinimumSize(FramePlacement::kMinWidth - m.left() - m.right(),
+                   FramePlacement::kMinHeight - m.top() - m.bottom());
 }
 
 void CMainFrame::SavePlacement() {
@@ -242,9 +251,13 @@ void CMainFrame::SavePlacement() {
 
 void CMainFrame::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    QTimer::singleShot(0, this, [this] { UpdateMinimumSize(); });
+    UpdateMinimumSize();
     if (!m_shownOnce) {
         m_shownOnce = true;
+        // Where the decoration became known only now, place the outer rectangle again.
+        if (m_restored && !isMaximized()) {
+            MoveOuterTo(*m_restored);
+        }
         CTitlePicture::ShowTitlePicture(this, true);
     }
 }

@@ -3,6 +3,7 @@
 #include "app/FramePlacement.h"
 
 #include <QMainWindow>
+#include <optional>
 
 class CEarlarkApp;
 class CEarlarkDoc;
@@ -55,6 +56,7 @@ protected:
 private:
     void AddCommands();
     void CentreAndRestore();
+    QMargins Decoration() const;
     void MoveOuterTo(const FrameRect& outer);
     void UpdateMinimumSize();
     void PopupBelow(int controlId, const std::vector<std::pair<QString, int>>& items);
@@ -67,4 +69,5 @@ private:
     SettingsStore& m_settings;
     int m_nViewKind = 103;
     bool m_shownOnce = false;
+    std::optional<FrameRect> m_restored;
 };

@@ -72,6 +72,7 @@ CTitlePicture::CTitlePicture(QWidget* owner, bool closesByItself)
     if (closesByItself) {
         m_timer = new QTimer(this);
         m_timer->setSingleShot(true);
+        m_timer->setTimerType(Qt::PreciseTimer);
         connect(m_timer, &QTimer::timeout, this, [] { CloseTitlePicture(); });
         m_timer->start(kCloseAfterMs);
     }

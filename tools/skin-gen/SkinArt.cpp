@@ -291,7 +291,7 @@ ButtonLook LookFor(ButtonState state) {
 void DrawButton(QPainter& p, const layout::ButtonPlace& button, ButtonState state) {
     const QRectF r = QRectF(button.rect).adjusted(1, 1, -1, -1);
     if (button.objectNumber == 81) {
-        double glow = state == ButtonState::Over || state == ButtonState::On ? 1 : 0;
+        double glow = state == ButtonState::Over ? 1 : state == ButtonState::On ? 0.5 : 0;
         DrawLogo(p, r.translated(0, state == ButtonState::Click ? 1 : 0), glow);
         return;
     }
