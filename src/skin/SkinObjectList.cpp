@@ -110,6 +110,10 @@ SkinLookup SkinObjectList::Find(const std::string& path, int id) {
     if (!in) {
         return {SkinLookupStatus::Unreadable, {}};
     }
+    return Find(in, id);
+}
+
+SkinLookup SkinObjectList::Find(std::istream& in, int id) {
     std::string line;
     while (ReadLine(in, line)) {
         if (LineId(line) != id) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,7 @@ public:
     static constexpr size_t kMaxLineLength = 510;
 
     static SkinLookup Find(const std::string& path, int id);
+    static SkinLookup Find(std::istream& in, int id);
 
     // The id of an object line: the number before the first comma of a line that begins
     // with a digit. Other lines have none.

@@ -4,6 +4,7 @@
 #include "SkinLayout.h"
 
 #include <QFont>
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -117,10 +118,16 @@ void DrawPanels(QPainter& p) {
 
 void DrawDisplayBackground(QPainter& p, const layout::DisplayPlace& d) {
     DrawLcd(p, d.rect);
-    p.setFont(LabelFont());
+    // Labels that do not fit close up their letters.
+    QFont font = LabelFont();
+    const int room = d.rect.width() - 9;
+    while (QFontMetrics(font).horizontalAdvance(d.label) > room && font.letterSpacing() > -0.6) {
+        font.setLetterSpacing(QFont::AbsoluteSpacing, font.letterSpacing() - 0.2);
+    }
+    p.setFont(font);
     p.setPen(kLabel);
     if (!d.label.isEmpty()) {
-        p.drawText(QRect(d.rect.left() + 6, d.rect.top() + 2, d.rect.width() - 8, 10),
+        p.drawText(QRect(d.rect.left() + 5, d.rect.top() + 2, d.rect.width() - 6, 10),
                    Qt::AlignLeft | Qt::AlignVCenter, d.label);
     }
     p.setRenderHint(QPainter::Antialiasing);

@@ -62,7 +62,7 @@ std::vector<DisplayPlace> Displays() {
         {32, {272, 10, 110, 52}, QString(), 43, 62, {277, 12, kSpectrumPitch, kSpectrumRow}},
         {37, {398, 10, 98, 24}, "VOLUME", 44, 67, {402, 22, kVolumePitch, kVolumeRow}},
         {33, {264, 70, 44, 30}, "REPEAT", 42, 63, {270, 81, kSmallPitch, 0}},
-        {34, {334, 70, 44, 30}, "PAUSE", 42, 64, {345, 81, kSmallPitch, 0}},
+        {34, {334, 70, 44, 30}, "INTERVAL", 42, 64, {345, 81, kSmallPitch, 0}},
         {35, {404, 70, 50, 30}, "SPEED", 42, 65, {409, 81, kSmallPitch, 0}},
     };
 }
