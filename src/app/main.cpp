@@ -9,6 +9,7 @@
 #include "qt/QtSettingsStore.h"
 #include "skin/CSkin.h"
 #include "skin/CTitlePicture.h"
+#include "skin/TitleAwarePrompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,7 +57,8 @@ int main(int argc, char** argv) {
     LocalInstanceGuard instance;
     QtRichTextProbe richText;
     CEarlarkDoc doc;
-    CEarlarkApp app({prompts, fileDialogs, settings, instance, richText}, doc);
+    TitleAwarePrompts shownPrompts(prompts);
+    CEarlarkApp app({shownPrompts, fileDialogs, settings, instance, richText}, doc);
     CSkin skin;
     app.SetSkin(&skin);
     if (!app.InitInstance(commandLine, MakePaths())) {
