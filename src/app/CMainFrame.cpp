@@ -101,9 +101,9 @@ void CMainFrame::OnCommand(int id) {
         Refresh();
         break;
     case kAboutButton:
-        PopupBelow(kAboutButton,
-                   {{"How to &Use...", kHowToUse}, {"Hot &Keys", kHotKeys},
-                    {"&About Earlark...", kAbout}});
+        PopupBelow(kAboutButton, {{"How to &Use...", kHowToUse},
+                                  {"Hot &Keys", kHotKeys},
+                                  {"&About Earlark...", kAbout}});
         break;
     case kAbout:
         CTitlePicture::ShowTitlePicture(this, false);
@@ -208,8 +208,7 @@ void CMainFrame::SetTopmost(bool topmost) {
 
 FrameRect CMainFrame::OuterRect() const {
     QRect outer = frameGeometry();
-    return {outer.left(), outer.top(), outer.left() + outer.width(),
-            outer.top() + outer.height()};
+    return {outer.left(), outer.top(), outer.left() + outer.width(), outer.top() + outer.height()};
 }
 
 QMargins CMainFrame::Decoration() const {
@@ -278,9 +277,9 @@ bool CMainFrame::nativeEvent(const QByteArray& type, void* message, qintptr* res
     MSG* msg = static_cast<MSG*>(message);
     if (msg->message == WM_SIZING) {
         static const SizingEdge kEdges[] = {
-            SizingEdge::Left,     SizingEdge::Left,        SizingEdge::Right,
-            SizingEdge::Top,      SizingEdge::TopLeft,     SizingEdge::TopRight,
-            SizingEdge::Bottom,   SizingEdge::BottomLeft,  SizingEdge::BottomRight};
+            SizingEdge::Left,   SizingEdge::Left,       SizingEdge::Right,
+            SizingEdge::Top,    SizingEdge::TopLeft,    SizingEdge::TopRight,
+            SizingEdge::Bottom, SizingEdge::BottomLeft, SizingEdge::BottomRight};
         if (msg->wParam >= WMSZ_LEFT && msg->wParam <= WMSZ_BOTTOMRIGHT) {
             RECT* r = reinterpret_cast<RECT*>(msg->lParam);
             FrameRect rect = FramePlacement::ApplyMinimumSize(

@@ -9,7 +9,9 @@ namespace {
 
 constexpr const char* kBitmapSuffixes[] = {"_off.bmp", "_over.bmp", "_click.bmp", "_on.bmp"};
 
-QRect ToRect(const SkinObject& object) { return {object.x, object.y, object.w, object.h}; }
+QRect ToRect(const SkinObject& object) {
+    return {object.x, object.y, object.w, object.h};
+}
 
 int ResultOf(SkinLookupStatus status) {
     switch (status) {

@@ -13,7 +13,9 @@ CSkinButton::CSkinButton(const CSkin& skin, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-CSkinButton::~CSkinButton() { SkinHover::Forget(this); }
+CSkinButton::~CSkinButton() {
+    SkinHover::Forget(this);
+}
 
 void CSkinButton::SetSkinRect(int type, int objectNumber, const QRect& rect) {
     (void)objectNumber;
@@ -51,7 +53,9 @@ bool CSkinButton::IsHoverPainted() const {
     return global.contains(SkinHover::PointerPosition());
 }
 
-SkinBitmap CSkinButton::CurrentPicture() const { return PictureFor(isDown(), IsHoverPainted()); }
+SkinBitmap CSkinButton::CurrentPicture() const {
+    return PictureFor(isDown(), IsHoverPainted());
+}
 
 bool CSkinButton::event(QEvent* event) {
     // Entering or moving over the button is where the pointer is hit-tested.

@@ -80,7 +80,9 @@ void CSkinDisplay::SetLevels(std::span<const int> levels) {
     Refresh();
 }
 
-void CSkinDisplay::Refresh() { update(); }
+void CSkinDisplay::Refresh() {
+    update();
+}
 
 void CSkinDisplay::paintEvent(QPaintEvent*) {
     QPainter painter(this);
@@ -101,10 +103,9 @@ void CSkinDisplay::paintEvent(QPaintEvent*) {
 
 void CSkinDisplay::DrawGlyphs(QPainter& painter) const {
     const QImage& normal = m_skin.Bitmap(SkinBitmap::Off);
-    for (const GlyphCell& cell : DisplayGlyphs::Cells(m_displayNumber, m_values, m_contentX,
-                                                      m_pitch)) {
-        QRect source(m_glyphX + cell.glyph * m_glyphWidth, m_glyphY, m_glyphWidth,
-                     m_glyphHeight);
+    for (const GlyphCell& cell :
+         DisplayGlyphs::Cells(m_displayNumber, m_values, m_contentX, m_pitch)) {
+        QRect source(m_glyphX + cell.glyph * m_glyphWidth, m_glyphY, m_glyphWidth, m_glyphHeight);
         Blit(painter, QPoint(cell.x, m_contentY), normal, source);
     }
 }
@@ -115,8 +116,7 @@ void CSkinDisplay::DrawSpectrum(QPainter& painter) const {
     const int rows = SpectrumBars::kRows;
     if (m_spectrum.IsOff()) {
         Blit(painter, QPoint(m_contentX, m_contentY), unlit,
-                          QRect(m_glyphX, m_glyphY, SpectrumBars::kBars * m_pitch,
-                                rows * m_rowHeight));
+             QRect(m_glyphX, m_glyphY, SpectrumBars::kBars * m_pitch, rows * m_rowHeight));
         return;
     }
     for (int bar = 0; bar < SpectrumBars::kBars; ++bar) {
@@ -124,14 +124,13 @@ void CSkinDisplay::DrawSpectrum(QPainter& painter) const {
         int sourceX = m_glyphX + bar * m_pitch;
         int dark = (rows - m_spectrum.Level(bar)) * m_rowHeight;
         int bright = m_spectrum.Level(bar) * m_rowHeight;
-        Blit(painter, QPoint(destX, m_contentY), unlit,
-                          QRect(sourceX, m_glyphY, m_pitch, dark));
+        Blit(painter, QPoint(destX, m_contentY), unlit, QRect(sourceX, m_glyphY, m_pitch, dark));
         Blit(painter, QPoint(destX, m_contentY + dark), lit,
-                          QRect(sourceX, m_glyphY + dark, m_pitch, bright));
+             QRect(sourceX, m_glyphY + dark, m_pitch, bright));
         if (int row = m_spectrum.PeakLineRow(bar); row > 0) {
             int offset = row * m_rowHeight;
             Blit(painter, QPoint(destX, m_contentY + offset), lit,
-                              QRect(sourceX, m_glyphY + offset, m_pitch - 1, 1));
+                 QRect(sourceX, m_glyphY + offset, m_pitch - 1, 1));
         }
     }
 }
@@ -140,7 +139,7 @@ void CSkinDisplay::DrawVolume(QPainter& painter) const {
     int lit = DisplayGlyphs::VolumeSegmentsLit(m_values.volume) * m_pitch;
     int unlit = DisplayGlyphs::kVolumeSegments * m_pitch - lit;
     Blit(painter, QPoint(m_contentX, m_contentY), m_skin.Bitmap(SkinBitmap::Over),
-                      QRect(m_glyphX, m_glyphY, lit, m_rowHeight));
+         QRect(m_glyphX, m_glyphY, lit, m_rowHeight));
     Blit(painter, QPoint(m_contentX + lit, m_contentY), m_skin.Bitmap(SkinBitmap::Off),
-                      QRect(m_glyphX + lit, m_glyphY, unlit, m_rowHeight));
+         QRect(m_glyphX + lit, m_glyphY, unlit, m_rowHeight));
 }

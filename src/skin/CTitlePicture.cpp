@@ -8,7 +8,9 @@
 #include <QTimer>
 
 // The resource lives in a static library: its registration must be pulled in by name.
-static void InitTitleResource() { Q_INIT_RESOURCE(title); }
+static void InitTitleResource() {
+    Q_INIT_RESOURCE(title);
+}
 
 namespace {
 
@@ -57,9 +59,13 @@ QRect CentreRect(QWidget* owner, QSize size) {
 
 } // namespace
 
-void CTitlePicture::EnableTitlePicture(bool enable) { g_enabled = enable; }
+void CTitlePicture::EnableTitlePicture(bool enable) {
+    g_enabled = enable;
+}
 
-bool CTitlePicture::TitlePictureEnabled() { return g_enabled; }
+bool CTitlePicture::TitlePictureEnabled() {
+    return g_enabled;
+}
 
 CTitlePicture::CTitlePicture(QWidget* owner, bool closesByItself)
     : QWidget(owner, Qt::SplashScreen | Qt::FramelessWindowHint), m_owner(owner) {
@@ -122,14 +128,18 @@ bool CTitlePicture::TitlePictureFilter(QEvent* event) {
     return true;
 }
 
-CTitlePicture* CTitlePicture::Current() { return g_current; }
+CTitlePicture* CTitlePicture::Current() {
+    return g_current;
+}
 
 QIcon CTitlePicture::ProgramIcon() {
     InitTitleResource();
     return QIcon(QStringLiteral(":/earlark/icon.png"));
 }
 
-bool CTitlePicture::TimerRunning() const { return m_timer && m_timer->isActive(); }
+bool CTitlePicture::TimerRunning() const {
+    return m_timer && m_timer->isActive();
+}
 
 void CTitlePicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);

@@ -6,8 +6,7 @@ namespace {
 
 // count digits of value, right to left from startX; after the digit numbered gapAfter
 // (counting from 1 at the right) the next ones move gap more pixels to the left.
-std::vector<GlyphCell> Digits(int value, int count, int startX, int pitch, int gapAfter,
-                              int gap) {
+std::vector<GlyphCell> Digits(int value, int count, int startX, int pitch, int gapAfter, int gap) {
     std::vector<GlyphCell> cells;
     int x = startX;
     for (int i = 1; i <= count; ++i) {
@@ -31,8 +30,8 @@ std::vector<GlyphCell> TimeCells(const DisplayValues& values, int contentX, int 
         }
         return cells;
     }
-    return Digits(DisplayGlyphs::MinutesSeconds(values.position, values.bytesPerSecond), 4,
-                  start, pitch, 2, 3);
+    return Digits(DisplayGlyphs::MinutesSeconds(values.position, values.bytesPerSecond), 4, start,
+                  pitch, 2, 3);
 }
 
 std::vector<GlyphCell> CounterCells(const DisplayValues& values, int contentX, int pitch) {

@@ -5,8 +5,7 @@
 #include "skin/CSkinDisplay.h"
 #include "skin/SkinObjects.h"
 
-SkinControlSet::SkinControlSet(const CSkin& skin, QWidget* parent)
-    : QObject(parent), m_skin(skin) {
+SkinControlSet::SkinControlSet(const CSkin& skin, QWidget* parent) : QObject(parent), m_skin(skin) {
     for (const SkinButtonObject& entry : skin_objects::kButtons) {
         auto* button = new CSkinButton(skin, parent);
         button->setToolTip(QString::fromUtf8(entry.name).replace("&&", "&"));

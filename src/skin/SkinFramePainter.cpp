@@ -40,8 +40,7 @@ void TileAcross(QPainter& painter, const QImage& image, const QRect& piece, int 
     }
 }
 
-void TileDown(QPainter& painter, const QImage& image, const QRect& piece, int x, int from,
-              int to) {
+void TileDown(QPainter& painter, const QImage& image, const QRect& piece, int x, int from, int to) {
     if (piece.isEmpty()) {
         return;
     }
@@ -88,8 +87,7 @@ void SkinFramePainter::DrawFrame(QPainter& painter, const CSkin& skin, QSize cli
     TileAcross(painter, image, skin.FramePiece(kBottom), cy - skin.FramePiece(kBottom).height(),
                bottomLeft.width(), cx - bottomRight.width());
     Draw(painter, image, QPoint(0, cy - bottomLeft.height()), bottomLeft);
-    Draw(painter, image, QPoint(cx - bottomRight.width(), cy - bottomRight.height()),
-         bottomRight);
+    Draw(painter, image, QPoint(cx - bottomRight.width(), cy - bottomRight.height()), bottomRight);
     // The deck corner last: at the narrowest width it must not be covered by the tiles.
     Draw(painter, image, QPoint(0, 0), topLeft);
 }

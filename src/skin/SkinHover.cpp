@@ -64,9 +64,13 @@ void SkinHover::Forget(CSkinButton* button) {
     }
 }
 
-CSkinButton* SkinHover::Hovered() { return State().hovered; }
+CSkinButton* SkinHover::Hovered() {
+    return State().hovered;
+}
 
-bool SkinHover::TimerRunning() { return State().timer && State().timer->isActive(); }
+bool SkinHover::TimerRunning() {
+    return State().timer && State().timer->isActive();
+}
 
 void SkinHover::Tick() {
     HoverState& state = State();

@@ -42,7 +42,9 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
     }
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Reads one line, keeping at most kMaxLineLength characters of it; false at the end.
 bool ReadLine(std::istream& in, std::string& line) {

@@ -67,12 +67,9 @@ inline constexpr SkinButtonObject kButtons[] = {
 };
 
 inline constexpr SkinDisplayObject kDisplays[] = {
-    {1083, 31, 41, 61, "Time"},
-    {1089, 32, 43, 62, "Spectrum"},
-    {1084, 33, 42, 63, "Repetitions"},
-    {1085, 34, 42, 64, "Interval"},
-    {1086, 35, 42, 65, "Speed"},
-    {1088, 36, 42, 66, "Sentence"},
+    {1083, 31, 41, 61, "Time"},        {1089, 32, 43, 62, "Spectrum"},
+    {1084, 33, 42, 63, "Repetitions"}, {1085, 34, 42, 64, "Interval"},
+    {1086, 35, 42, 65, "Speed"},       {1088, 36, 42, 66, "Sentence"},
     {1090, 37, 44, 67, "Volume"},
 };
 

@@ -1,5 +1,5 @@
-#include "app/CEarlarkApp.h"
 #include "app/CMainFrame.h"
+#include "app/CEarlarkApp.h"
 #include "app/CPlainStudyView.h"
 #include "app/StartupPorts.h"
 #include "document/CEarlarkDoc.h"

@@ -1,5 +1,5 @@
-#include "SkinTestSupport.h"
 #include "skin/CSkinButton.h"
+#include "SkinTestSupport.h"
 #include "skin/SkinHover.h"
 
 #include <QApplication>

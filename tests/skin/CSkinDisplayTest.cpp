@@ -1,5 +1,5 @@
-#include "SkinTestSupport.h"
 #include "skin/CSkinDisplay.h"
+#include "SkinTestSupport.h"
 #include "skin/DisplayGlyphs.h"
 
 #include <QWidget>

@@ -1,5 +1,5 @@
-#include "SkinTestSupport.h"
 #include "skin/CSkin.h"
+#include "SkinTestSupport.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinDisplay.h"
 #include "skin/SkinTarget.h"
@@ -67,7 +67,8 @@ TEST(CSkinLoad, FailsForAnUnknownSkinNameOrAMissingObjectList) {
 
 TEST_F(CSkinFixture, LoadsTheFourBitmapsAsTheyAreNamed) {
     EXPECT_TRUE(m_skin.IsLoaded());
-    for (SkinBitmap which : {SkinBitmap::Off, SkinBitmap::Over, SkinBitmap::Click, SkinBitmap::On}) {
+    for (SkinBitmap which :
+         {SkinBitmap::Off, SkinBitmap::Over, SkinBitmap::Click, SkinBitmap::On}) {
         EXPECT_EQ(m_skin.Bitmap(which).pixelColor(5, 5), CraftedSkin::StateColor(which));
     }
     EXPECT_EQ(m_skin.ObjectListPath(), m_crafted.ObjectListPath());

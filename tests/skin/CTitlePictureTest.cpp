@@ -79,8 +79,8 @@ TEST_F(TitleFixture, AMousePressAnywhereClosesThePictureAndIsConsumed) {
 
 TEST_F(TitleFixture, OtherEventsPassWhileThePictureIsShown) {
     CTitlePicture::ShowTitlePicture(&m_owner, false);
-    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(55, 55), Qt::NoButton,
-                     Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), QPointF(55, 55), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
     EXPECT_FALSE(CTitlePicture::TitlePictureFilter(&move));
     EXPECT_NE(CTitlePicture::Current(), nullptr);
 }

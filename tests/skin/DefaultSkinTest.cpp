@@ -23,7 +23,9 @@ SkinObject Lookup(const CSkin& skin, int id) {
     return lookup.object;
 }
 
-QRect RectOf(const SkinObject& object) { return {object.x, object.y, object.w, object.h}; }
+QRect RectOf(const SkinObject& object) {
+    return {object.x, object.y, object.w, object.h};
+}
 
 class DefaultSkin : public ::testing::Test {
 protected:
@@ -120,9 +122,10 @@ TEST_F(DefaultSkin, DigitGlyphsAreDistinct) {
 // Renders the controls in every state for review: build/skin-gallery/*.png.
 TEST_F(DefaultSkin, RendersAGalleryOfStates) {
     QDir(EARLARK_BINARY_DIR).mkpath("skin-gallery");
-    const std::pair<SkinBitmap, const char*> states[] = {
-        {SkinBitmap::Off, "off"}, {SkinBitmap::Over, "over"},
-        {SkinBitmap::Click, "click"}, {SkinBitmap::On, "on"}};
+    const std::pair<SkinBitmap, const char*> states[] = {{SkinBitmap::Off, "off"},
+                                                         {SkinBitmap::Over, "over"},
+                                                         {SkinBitmap::Click, "click"},
+                                                         {SkinBitmap::On, "on"}};
     const QRect deck = m_skin.FramePiece(101);
     QImage gallery(deck.width(), deck.height() * 4, QImage::Format_RGB32);
     QPainter painter(&gallery);

@@ -77,7 +77,8 @@ TEST(FramePlacementMinimum, CornersApplyBothRules) {
 TEST(FramePlacementMinimum, OnlyTheDimensionThatIsTooSmallChanges) {
     using enum SizingEdge;
     // Dragging a side edge never fixes the other dimension.
-    EXPECT_EQ(FramePlacement::ApplyMinimumSize({0, 0, 300, 100}, Left), (FrameRect{-290, 0, 300, 100}));
+    EXPECT_EQ(FramePlacement::ApplyMinimumSize({0, 0, 300, 100}, Left),
+              (FrameRect{-290, 0, 300, 100}));
     EXPECT_EQ(FramePlacement::ApplyMinimumSize({0, 0, 1000, 800}, TopLeft),
               (FrameRect{0, 0, 1000, 800}));
 }

@@ -29,9 +29,10 @@ int CraftedSkin::GlyphOf(QColor color) {
 
 void CraftedSkin::Write(const std::string& objectList, bool withOnBitmap) {
     QDir(m_dir.path()).mkpath("Skins");
-    const std::pair<SkinBitmap, const char*> files[] = {
-        {SkinBitmap::Off, "off"}, {SkinBitmap::Over, "over"},
-        {SkinBitmap::Click, "click"}, {SkinBitmap::On, "on"}};
+    const std::pair<SkinBitmap, const char*> files[] = {{SkinBitmap::Off, "off"},
+                                                        {SkinBitmap::Over, "over"},
+                                                        {SkinBitmap::Click, "click"},
+                                                        {SkinBitmap::On, "on"}};
     for (const auto& [which, suffix] : files) {
         if (which == SkinBitmap::On && !withOnBitmap) {
             continue;
@@ -57,4 +58,6 @@ void CraftedSkin::Write(const std::string& objectList, bool withOnBitmap) {
     list.write(objectList.data(), static_cast<qint64>(objectList.size()));
 }
 
-QColor PixelAt(const QImage& image, int x, int y) { return image.pixelColor(x, y); }
+QColor PixelAt(const QImage& image, int x, int y) {
+    return image.pixelColor(x, y);
+}

@@ -57,8 +57,7 @@ void DrawSeparatorParts(QPainter& p) {
         QRect groove = r.adjusted(piece.objectNumber == 111 ? inset : 0, 2,
                                   piece.objectNumber == 113 ? -inset : 0, -3);
         p.fillRect(groove.adjusted(0, 0, 0, -1), QColor(26, 52, 104));
-        p.fillRect(QRect(groove.left(), groove.bottom(), groove.width(), 1),
-                   QColor(92, 130, 196));
+        p.fillRect(QRect(groove.left(), groove.bottom(), groove.width(), 1), QColor(92, 130, 196));
     }
 }
 
@@ -69,14 +68,14 @@ void DrawFrameParts(QPainter& p) {
     const int w = sceneSize.width();
     const int h = sceneSize.height();
     const QRect sources[] = {
-        {0, 0, kDeckWidth, kTopMargin},           // 101
-        {300, 0, 8, kTopMargin},                  // 102
-        {w - 14, 0, 14, kTopMargin},              // 103
-        {0, kTopMargin, kSideMargin, 20},         // 104
-        {0, kTopMargin + 40, kSideMargin, 8},     // 105
-        {w - kSideMargin, kTopMargin, kSideMargin, 8},        // 106
-        {0, h - kBottomMargin, kSideMargin, kBottomMargin},   // 107
-        {300, h - kBottomMargin, 8, kBottomMargin},           // 108
+        {0, 0, kDeckWidth, kTopMargin},                                   // 101
+        {300, 0, 8, kTopMargin},                                          // 102
+        {w - 14, 0, 14, kTopMargin},                                      // 103
+        {0, kTopMargin, kSideMargin, 20},                                 // 104
+        {0, kTopMargin + 40, kSideMargin, 8},                             // 105
+        {w - kSideMargin, kTopMargin, kSideMargin, 8},                    // 106
+        {0, h - kBottomMargin, kSideMargin, kBottomMargin},               // 107
+        {300, h - kBottomMargin, 8, kBottomMargin},                       // 108
         {w - kSideMargin, h - kBottomMargin, kSideMargin, kBottomMargin}, // 109
     };
     int i = 0;
@@ -173,7 +172,7 @@ void DrawSegments(QPainter& p, const QRectF& cell, int mask, bool allDim) {
         return QPointF(cell.left() + x + skew * (1 - y / h), cell.top() + y);
     };
     auto horizontal = [&](double y) {
-        QPolygonF poly{pt(t * 0.6 + 1, y), pt(t + 1, y - t / 2), pt(w - t - 2, y - t / 2),
+        QPolygonF poly{pt(t * 0.6 + 1, y),     pt(t + 1, y - t / 2),     pt(w - t - 2, y - t / 2),
                        pt(w - t * 0.6 - 2, y), pt(w - t - 2, y + t / 2), pt(t + 1, y + t / 2)};
         return poly;
     };
@@ -280,17 +279,29 @@ struct ButtonLook {
 ButtonLook LookFor(ButtonState state) {
     switch (state) {
     case ButtonState::Off:
-        return {QColor(54, 86, 146), QColor(33, 58, 106), QColor(78, 112, 176),
-                QColor(228, 238, 255), {0, 0}};
+        return {QColor(54, 86, 146),
+                QColor(33, 58, 106),
+                QColor(78, 112, 176),
+                QColor(228, 238, 255),
+                {0, 0}};
     case ButtonState::Over:
-        return {QColor(82, 130, 210), QColor(50, 92, 164), QColor(150, 200, 255),
-                QColor(255, 255, 255), {0, 0}};
+        return {QColor(82, 130, 210),
+                QColor(50, 92, 164),
+                QColor(150, 200, 255),
+                QColor(255, 255, 255),
+                {0, 0}};
     case ButtonState::Click:
-        return {QColor(20, 38, 74), QColor(32, 58, 106), QColor(70, 104, 168),
-                QColor(196, 216, 248), {0.5, 1}};
+        return {QColor(20, 38, 74),
+                QColor(32, 58, 106),
+                QColor(70, 104, 168),
+                QColor(196, 216, 248),
+                {0.5, 1}};
     case ButtonState::On:
-        return {QColor(252, 196, 84), QColor(226, 146, 32), QColor(255, 226, 150),
-                QColor(48, 28, 4), {0, 0}};
+        return {QColor(252, 196, 84),
+                QColor(226, 146, 32),
+                QColor(255, 226, 150),
+                QColor(48, 28, 4),
+                {0, 0}};
     }
     return {};
 }
@@ -380,6 +391,11 @@ QImage RenderTitlePicture() {
     p.setPen(QColor(170, 190, 225));
     p.drawText(QRectF(20, 190, 310, 14), Qt::AlignLeft | Qt::AlignVCenter, "Version 4.2");
     p.drawText(QRectF(20, 190, 310, 14), Qt::AlignRight | Qt::AlignVCenter, "Velmora");
+    // A thin rim keeps the borderless picture apart from a dark desktop.
+    p.setRenderHint(QPainter::Antialiasing, false);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QColor(96, 140, 210));
+    p.drawRect(image.rect().adjusted(0, 0, -1, -1));
     return image;
 }
 

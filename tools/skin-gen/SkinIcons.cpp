@@ -85,7 +85,8 @@ void Transport(QPainter& p, int object, const QRectF& b, const QColor& ink) {
 void Chevron(QPainter& p, const QRectF& b, const QColor& ink, bool up) {
     const QPointF c = b.center();
     double dy = up ? 2 : -2;
-    Fill(p, Triangle({c.x() - 4.5, c.y() + dy}, {c.x() + 4.5, c.y() + dy}, {c.x(), c.y() - dy * 1.6}),
+    Fill(p,
+         Triangle({c.x() - 4.5, c.y() + dy}, {c.x() + 4.5, c.y() + dy}, {c.x(), c.y() - dy * 1.6}),
          ink);
 }
 
@@ -183,7 +184,8 @@ void Document(QPainter& p, const QPointF& c, const QColor& ink) {
     p.setBrush(Qt::NoBrush);
     p.drawPath(page);
     for (int i = 0; i < 3; ++i) {
-        p.drawLine(QPointF(c.x() - 3.5, c.y() - 2 + i * 3), QPointF(c.x() + 3.5, c.y() - 2 + i * 3));
+        p.drawLine(QPointF(c.x() - 3.5, c.y() - 2 + i * 3),
+                   QPointF(c.x() + 3.5, c.y() - 2 + i * 3));
     }
 }
 
@@ -191,7 +193,7 @@ void Files(QPainter& p, int object, const QRectF& b, const QColor& ink) {
     const QPointF c = b.center();
     p.setBrush(Qt::NoBrush);
     switch (object) {
-    case 71: // import script: a page with an arrow coming in
+    case 71:   // import script: a page with an arrow coming in
     case 72: { // export script: a page with an arrow going out
         Document(p, QPointF(c.x() + 3, c.y()), ink);
         p.setPen(Stroke(ink, 1.8));
@@ -308,15 +310,24 @@ void Sound(QPainter& p, int object, const QRectF& b, const QColor& ink) {
 
 QString Label(int object) {
     switch (object) {
-    case 19: return "I";
-    case 20: return "D";
-    case 21: return "M";
-    case 22: return "S";
-    case 23: return "LF";
-    case 24: return "RF";
-    case 25: return "LT";
-    case 26: return "RT";
-    default: return {};
+    case 19:
+        return "I";
+    case 20:
+        return "D";
+    case 21:
+        return "M";
+    case 22:
+        return "S";
+    case 23:
+        return "LF";
+    case 24:
+        return "RF";
+    case 25:
+        return "LT";
+    case 26:
+        return "RT";
+    default:
+        return {};
     }
 }
 

@@ -97,11 +97,11 @@ std::vector<Piece> FramePieces() {
 
 std::vector<QRect> DeckPanels() {
     return {
-        {4, 67, 256, 36},  // transport
-        {260, 67, 218, 36}, // repetition, interval, speed
-        {4, 103, 186, 30},  // toggles
+        {4, 67, 256, 36},    // transport
+        {260, 67, 218, 36},  // repetition, interval, speed
+        {4, 103, 186, 30},   // toggles
         {192, 103, 230, 30}, // editing
-        {424, 103, 66, 30}, // scripts
+        {424, 103, 66, 30},  // scripts
     };
 }
 
