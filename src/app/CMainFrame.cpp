@@ -11,9 +11,12 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenu>
+#include <QMimeData>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -39,6 +42,7 @@ CMainFrame::CMainFrame(CEarlarkApp& app, CEarlarkDoc& doc, const CSkin& skin,
     setObjectName("EARLARKMAINCLASS");
     setWindowIcon(CTitlePicture::ProgramIcon());
     setMinimumSize(FramePlacement::kMinWidth, FramePlacement::kMinHeight);
+    setAcceptDrops(true);
     RebuildView();
     AddCommands();
     CentreAndRestore();
@@ -259,6 +263,25 @@ void CMainFrame::showEvent(QShowEvent* event) {
         }
         CTitlePicture::ShowTitlePicture(this, true);
     }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+// A file dropped on the window opens as a study, whatever its extension: the study-file
+// reader reports anything else as a damaged study.
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    activateWindow();
+    m_app.OpenDocumentFile(urls.front().toLocalFile().toStdString());
+    Refresh();
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {

@@ -51,6 +51,8 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
     bool nativeEvent(const QByteArray& type, void* message, qintptr* result) override;
 
 private:

@@ -14,10 +14,15 @@
 #include "skin/SkinFramePainter.h"
 
 #include <QApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPointer>
 #include <QScreen>
+#include <QTemporaryDir>
+#include <QUrl>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -224,6 +229,29 @@ TEST_F(FrameFixture, ShowsTheStudySettingsOnTheDeck) {
     EXPECT_TRUE(controls.Button(32861)->IsOn());
     EXPECT_FALSE(controls.Button(1101)->IsOn());
     EXPECT_FALSE(controls.Button(1031)->IsOn());
+}
+
+TEST_F(FrameFixture, ADroppedFileOpensAsTheStudy) {
+    QTemporaryDir dir;
+    std::string path = dir.path().toStdString() + "/dropped.ekd";
+    {
+        CEarlarkDoc other;
+        other.m_nRepeat = 7;
+        ASSERT_TRUE(other.OnSaveDocument(path));
+    }
+    auto frame = MakeFrame();
+    frame->show();
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(path))});
+    // The window system offers the drag before it drops.
+    QDragEnterEvent enter(QPoint(100, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(100, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(frame.get(), &drop);
+    EXPECT_EQ(m_doc.GetPathName(), path);
+    EXPECT_EQ(m_doc.m_nRepeat, 7);
+    EXPECT_TRUE(frame->windowTitle().startsWith("dropped"));
 }
 
 } // namespace
