@@ -3,6 +3,7 @@
 #include "skin/SkinObjectList.h"
 #include "skin/SkinTarget.h"
 
+#include <algorithm>
 #include <fstream>
 
 namespace {

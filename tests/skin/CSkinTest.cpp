@@ -136,6 +136,31 @@ TEST_F(CSkinFixture, AFrameRectangleTakesOnlyTypeTen) {
     EXPECT_EQ(rect, QRect(0, 0, 40, 30));
 }
 
+TEST(CSkinHostile, ExtremeNumbersAreBoundedAndDrawWithoutHarm) {
+    CraftedSkin crafted;
+    crafted.Write("31, 3, -2147483648, 2147483647, 2147483647, -5, 0\n"
+                  "41, 5, 2147483647, 2147483647, 2147483647, 2147483647, 0\n"
+                  "62, 9, -2147483648, -2147483648, 2147483647, 2147483647, 0\n"
+                  "32, 3, 0, 0, 50, 50, 0\n");
+    CSkin skin;
+    ASSERT_TRUE(skin.LoadSkin(crafted.Folder(), "default"));
+    QWidget form;
+    CSkinDisplay time(skin, &form);
+    EXPECT_EQ(skin.ApplySkinObject(time, 31), 1);
+    EXPECT_EQ(skin.ApplySkinObject(time, 41), 1);
+    EXPECT_EQ(skin.ApplySkinObject(time, 62), 1);
+    EXPECT_EQ(time.height(), 0);
+    time.SetPosition(125000, 1000);
+    time.grab();
+    CSkinDisplay spectrum(skin, &form);
+    skin.ApplySkinObject(spectrum, 32);
+    skin.ApplySkinObject(spectrum, 41);
+    skin.ApplySkinObject(spectrum, 62);
+    std::vector<int> levels(20, 16);
+    spectrum.SetLevels(levels);
+    EXPECT_EQ(spectrum.grab().size(), QSize(50, 50));
+}
+
 TEST_F(CSkinFixture, AnUnreadableListGivesMinusOne) {
     std::remove(m_crafted.ObjectListPath().c_str());
     RecordingTarget target;
