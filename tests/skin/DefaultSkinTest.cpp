@@ -1,6 +1,7 @@
 #include "skin/CSkin.h"
 #include "skin/CSkinDisplay.h"
 #include "skin/SkinControlSet.h"
+#include "skin/SkinFramePainter.h"
 #include "skin/SkinObjectList.h"
 #include "skin/SkinObjects.h"
 
@@ -154,6 +155,27 @@ TEST_F(DefaultSkin, RendersAGalleryOfStates) {
     }
     controls.Display(1089)->SetLevels(levels);
     EXPECT_TRUE(form.grab().save(QString(EARLARK_BINARY_DIR) + "/skin-gallery/displays.png"));
+
+    // The frame around three panes, with the separators between them.
+    QImage frame(700, 460, QImage::Format_RGB32);
+    QPainter framePainter(&frame);
+    SkinFramePainter::DrawFrame(framePainter, m_skin, frame.size());
+    QRect inner = SkinFramePainter::InnerRect(m_skin, frame.size());
+    int gap = SkinFramePainter::Margins(m_skin).gap;
+    for (int i = 1; i <= 2; ++i) {
+        SkinFramePainter::DrawSeparator(framePainter, m_skin, frame.size(),
+                                        inner.top() + i * inner.height() / 3 - gap / 2);
+    }
+    framePainter.end();
+    EXPECT_EQ(frame.pixelColor(inner.left() + 5, inner.top() + 5), CSkin::BackgroundColor());
+    int firstSeparator = inner.top() + inner.height() / 3 - gap / 2;
+    bool drawn = false;
+    for (int row = 0; row < gap; ++row) {
+        drawn |=
+            frame.pixelColor(inner.center().x(), firstSeparator + row) != CSkin::BackgroundColor();
+    }
+    EXPECT_TRUE(drawn);
+    EXPECT_TRUE(frame.save(QString(EARLARK_BINARY_DIR) + "/skin-gallery/frame.png"));
 }
 
 } // namespace

@@ -46,6 +46,8 @@ QImage FrameScene(QSize size) {
     return scene;
 }
 
+// A groove across the inner area: two dark rows over one light row, ending short of
+// the panes' edges at the caps.
 void DrawSeparatorParts(QPainter& p) {
     for (const layout::Piece& piece : layout::FramePieces()) {
         if (piece.objectNumber < 111) {
@@ -53,11 +55,11 @@ void DrawSeparatorParts(QPainter& p) {
         }
         QRect r = piece.rect;
         p.fillRect(r, kInner);
-        int inset = piece.objectNumber == 112 ? 0 : 2;
-        QRect groove = r.adjusted(piece.objectNumber == 111 ? inset : 0, 2,
-                                  piece.objectNumber == 113 ? -inset : 0, -3);
-        p.fillRect(groove.adjusted(0, 0, 0, -1), QColor(26, 52, 104));
-        p.fillRect(QRect(groove.left(), groove.bottom(), groove.width(), 1), QColor(92, 130, 196));
+        int left = r.left() + (piece.objectNumber == 111 ? 3 : 0);
+        int right = r.right() - (piece.objectNumber == 113 ? 3 : 0);
+        int width = right - left + 1;
+        p.fillRect(QRect(left, r.top() + 1, width, 2), QColor(22, 44, 90));
+        p.fillRect(QRect(left, r.top() + 3, width, 1), QColor(98, 138, 206));
     }
 }
 
