@@ -10,8 +10,14 @@ namespace {
 
 constexpr const char* kBitmapSuffixes[] = {"_off.bmp", "_over.bmp", "_click.bmp", "_on.bmp"};
 
+// Skin coordinates are kept within a range no bitmap reaches, so that the controls'
+// arithmetic on them (a glyph's offset, twenty bars of a pitch) cannot overflow.
+constexpr int kCoordinateLimit = 100000;
+
 QRect ToRect(const SkinObject& object) {
-    return {object.x, object.y, object.w, object.h};
+    auto place = [](int v) { return std::clamp(v, -kCoordinateLimit, kCoordinateLimit); };
+    auto size = [](int v) { return std::clamp(v, 0, kCoordinateLimit); };
+    return {place(object.x), place(object.y), size(object.w), size(object.h)};
 }
 
 int ResultOf(SkinLookupStatus status) {

@@ -15,7 +15,9 @@ static void InitTitleResource() {
 namespace {
 
 bool g_enabled = true;
-QPointer<CTitlePicture> g_current;
+// The picture shown; it clears this itself when it goes, however it goes (its owner may
+// take it along).
+CTitlePicture* g_current = nullptr;
 
 // Routes every event of the application through TitlePictureFilter while a picture is
 // shown.
@@ -81,6 +83,13 @@ CTitlePicture::CTitlePicture(QWidget* owner, bool closesByItself)
         m_timer->setTimerType(Qt::PreciseTimer);
         connect(m_timer, &QTimer::timeout, this, [] { CloseTitlePicture(); });
         m_timer->start(kCloseAfterMs);
+    }
+}
+
+CTitlePicture::~CTitlePicture() {
+    if (g_current == this) {
+        g_current = nullptr;
+        qApp->removeEventFilter(&Filter());
     }
 }
 

@@ -16,6 +16,8 @@ public:
     static constexpr int kWidth = 350;
     static constexpr int kHeight = 215;
 
+    ~CTitlePicture() override;
+
     // Off when the program was started for embedding, automation or without splash:
     // then nothing is ever shown.
     static void EnableTitlePicture(bool enable);
