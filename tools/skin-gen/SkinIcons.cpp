@@ -298,13 +298,16 @@ void Sound(QPainter& p, int object, const QRectF& b, const QColor& ink) {
         p.drawPath(clip);
         break;
     }
-    case 27: // menu
+    case 27: { // menu: three lines, the word, and a drop-down mark
+        double x = b.left() + 12;
         for (int i = 0; i < 3; ++i) {
-            p.fillRect(QRectF(c.x() - 7, c.y() - 6 + i * 4.5, 10, 2), ink);
+            p.fillRect(QRectF(x, c.y() - 5.5 + i * 4.5, 11, 2), ink);
         }
-        Fill(p, Triangle({c.x() + 4, c.y() + 1}, {c.x() + 9, c.y() + 1}, {c.x() + 6.5, c.y() + 4}),
-             ink);
+        Text(p, QRectF(x + 13, b.top(), 38, b.height()), "MENU", 10, ink, true);
+        double dx = b.right() - 14;
+        Fill(p, Triangle({dx, c.y() - 1.5}, {dx + 6, c.y() - 1.5}, {dx + 3, c.y() + 2}), ink);
         break;
+    }
     }
 }
 
