@@ -230,6 +230,9 @@ void CMainFrame::CentreAndRestore() {
     create(); // the window system's decoration is known from here on where it can be
     resize(kDefaultClientSize);
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        // A small screen gets a smaller first window, never one below the minimum.
+        QSize room = screen->availableGeometry().size() * 9 / 10;
+        resize(kDefaultClientSize.boundedTo(room).expandedTo(minimumSize()));
         QRect centred(QPoint(0, 0), frameGeometry().size());
         centred.moveCenter(screen->availableGeometry().center());
         move(centred.topLeft());
