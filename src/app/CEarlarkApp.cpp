@@ -6,6 +6,7 @@
 #include "platform/FileDialogs.h"
 #include "platform/Prompts.h"
 #include "platform/SettingsTable.h"
+#include "skin/SkinSystem.h"
 
 #include <algorithm>
 #include <cctype>
@@ -59,7 +60,10 @@ bool CEarlarkApp::InitInstance(const CommandLine& commandLine, const AppPaths& p
     m_recentFiles.Load(m_services.settings);
     m_programFolder = paths.programFolder;
     m_dataFolder = paths.dataFolder;
-    // The skin is loaded here once skins exist.
+    if (m_skin && !m_skin->LoadSkin(m_programFolder, "default")) {
+        m_services.prompts.ShowMessage(app_messages::kSkinFailure);
+        return false;
+    }
     m_convertedPath = paths.cacheFolder + "__EARLARK__";
     m_helpPath = FindDataFile("help/index.html");
     RestoreRecentConverted();
@@ -77,7 +81,10 @@ bool CEarlarkApp::InitInstance(const CommandLine& commandLine, const AppPaths& p
 }
 
 void CEarlarkApp::ExitInstance() {
-    // The Mini-Dictionary files are closed and the skin released here once they exist.
+    // The Mini-Dictionary files are closed here once they exist.
+    if (m_skin) {
+        m_skin->UnloadSkin();
+    }
     m_recentFiles.Save(m_services.settings);
 }
 

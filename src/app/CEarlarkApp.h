@@ -12,6 +12,7 @@ class InstanceGuard;
 class Prompts;
 class RichTextProbe;
 class SettingsStore;
+class SkinSystem;
 
 // The platform services the application works through.
 struct AppServices {
@@ -36,6 +37,9 @@ struct AppPaths {
 class CEarlarkApp : public DocumentHost {
 public:
     CEarlarkApp(const AppServices& services, CEarlarkDoc& doc);
+
+    // The skin loaded at start-up and released at exit.
+    void SetSkin(SkinSystem* skin) { m_skin = skin; }
 
     // The start-up sequence; false ends the program.
     bool InitInstance(const CommandLine& commandLine, const AppPaths& paths);
@@ -70,6 +74,7 @@ private:
     std::string ChooseStartStudy(const CommandLine& commandLine) const;
 
     AppServices m_services;
+    SkinSystem* m_skin = nullptr;
     CEarlarkDoc& m_doc;
     RecentFileList m_recentFiles;
     std::string m_programFolder;

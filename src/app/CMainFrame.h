@@ -1,28 +1,75 @@
 #pragma once
 
+#include "app/FramePlacement.h"
+
 #include <QMainWindow>
+#include <optional>
 
 class CEarlarkApp;
 class CEarlarkDoc;
-class QListWidget;
+class CPlainStudyView;
+class CSkin;
+class SettingsStore;
 
-// The program's single top-level window. For now a plain frame that lists the study's
-// sentences; the skinned deck and the study view take its client area later.
+// The program's single top-level window: no menu bar, the study view as its whole client
+// area. It restores and saves its placement, keeps a minimum size, shows the title
+// picture when it first appears and as the About box, can stay on top, and handles the
+// frame-level commands (mail and web links, the volume-control program, help).
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    CMainFrame(CEarlarkApp& app, CEarlarkDoc& doc);
+    // Command ids the frame handles itself.
+    static constexpr int kOpenButton = 108;
+    static constexpr int kSaveButton = 109;
+    static constexpr int kAboutButton = 110;
+    static constexpr int kMailWebButton = 111;
+    static constexpr int kVolumeControl = 114;
+    static constexpr int kLogoButton = 1203;
+    static constexpr int kStudyView = 103;
+    static constexpr int kRebuildView = 1105;
+    static constexpr int kAbout = 32823;
+    static constexpr int kMailUs = 32839;
+    static constexpr int kWebPage = 32848;
+    static constexpr int kHowToUse = 32857;
+    static constexpr int kHotKeys = 32829;
+
+    CMainFrame(CEarlarkApp& app, CEarlarkDoc& doc, const CSkin& skin, SettingsStore& settings);
 
     // Fills the window from the document (after open, new or save).
     void Refresh();
+    // Above all other windows, or back among them, without moving or activating.
+    void SetTopmost(bool topmost);
+    void OnCommand(int id);
+    // Replaces the view with a new one of the document's view kind.
+    void RebuildView();
+
+    int ViewKind() const { return m_nViewKind; }
+    CPlainStudyView* View() const;
+    FrameRect OuterRect() const;
+    void SavePlacement();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool nativeEvent(const QByteArray& type, void* message, qintptr* result) override;
 
 private:
     void AddCommands();
+    void CentreAndRestore();
+    QMargins Decoration() const;
+    void MoveOuterTo(const FrameRect& outer);
+    void UpdateMinimumSize();
+    void PopupBelow(int controlId, const std::vector<std::pair<QString, int>>& items);
+    void ShowOpenMenu();
+    void StartVolumeControl();
 
     CEarlarkApp& m_app;
     CEarlarkDoc& m_doc;
-    QListWidget* m_list;
+    const CSkin& m_skin;
+    SettingsStore& m_settings;
+    int m_nViewKind = 103;
+    bool m_shownOnce = false;
+    std::optional<FrameRect> m_restored;
 };

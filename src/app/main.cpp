@@ -7,6 +7,9 @@
 #include "qt/QtPrompts.h"
 #include "qt/QtRichTextProbe.h"
 #include "qt/QtSettingsStore.h"
+#include "skin/CSkin.h"
+#include "skin/CTitlePicture.h"
+#include "skin/TitleAwarePrompts.h"
 
 #include <QApplication>
 #include <QDir>
@@ -56,12 +59,16 @@ int main(int argc, char** argv) {
     LocalInstanceGuard instance;
     QtRichTextProbe richText;
     CEarlarkDoc doc;
-    CEarlarkApp app({prompts, fileDialogs, settings, instance, richText}, doc);
+    TitleAwarePrompts shownPrompts(prompts);
+    CEarlarkApp app({shownPrompts, fileDialogs, settings, instance, richText}, doc);
+    CSkin skin;
+    app.SetSkin(&skin);
     if (!app.InitInstance(commandLine, MakePaths())) {
         return 0;
     }
+    CTitlePicture::EnableTitlePicture(app.TitlePictureEnabled());
 
-    CMainFrame frame(app, doc);
+    CMainFrame frame(app, doc, skin, settings);
     prompts.SetParent(&frame);
     fileDialogs.SetParent(&frame);
     QObject::connect(&instance, &LocalInstanceGuard::activationRequested, &frame, [&frame] {
