@@ -11,7 +11,8 @@ namespace {
 const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  study dump FILE\n"
                      "  study resave IN OUT\n"
-                     "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv]\n";
+                     "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv]\n"
+                     "  wavconvert IN OUT.wav\n";
 
 } // namespace
 
@@ -23,6 +24,7 @@ int ToolError(const std::string& message) {
 int main(int argc, char** argv) {
     const std::map<std::string, int (*)(const ToolArgs&)> commands{
         {"study", RunStudyCommand},
+        {"wavconvert", RunWavConvertCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;
