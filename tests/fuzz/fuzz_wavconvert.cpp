@@ -10,22 +10,32 @@
 
 namespace {
 
-std::string ScratchPath(const char* name) {
-    return "/tmp/earlark-fuzz-wavconvert-" + std::to_string(::getpid()) + "-" + name;
-}
+// The conversion reads and writes files, so each input goes through two scratch files of
+// this process, removed when the fuzzer exits.
+struct ScratchFiles {
+    std::string source = Path("in.wav");
+    std::string destination = Path("out.wav");
+
+    ~ScratchFiles() {
+        std::remove(source.c_str());
+        std::remove(destination.c_str());
+    }
+    static std::string Path(const char* name) {
+        return "/tmp/earlark-fuzz-wavconvert-" + std::to_string(::getpid()) + "-" + name;
+    }
+};
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const std::string source = ScratchPath("in.wav");
-    static const std::string destination = ScratchPath("out.wav");
-    std::FILE* file = std::fopen(source.c_str(), "wb");
+    static const ScratchFiles files;
+    std::FILE* file = std::fopen(files.source.c_str(), "wb");
     if (!file) {
         return 0;
     }
     std::fwrite(data, 1, size, file);
     std::fclose(file);
-    (void)ConvertWaveToPcm(source, destination);
-    std::remove(destination.c_str());
+    (void)ConvertWaveToPcm(files.source, files.destination);
+    std::remove(files.destination.c_str());
     return 0;
 }
