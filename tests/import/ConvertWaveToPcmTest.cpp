@@ -22,8 +22,9 @@ using fixtures::WaveFile;
 constexpr std::uint16_t kImaBlock = 36;
 constexpr std::size_t kImaSamples = 65;
 
-std::vector<std::uint8_t> ImaFormat(std::uint16_t blockAlign = kImaBlock) {
-    return FormatRecord(0x11, 1, 8000, 4055, blockAlign, 4, Le32(kImaSamples & 0xFFFF));
+std::vector<std::uint8_t> ImaFormat(std::uint16_t blockAlign = kImaBlock,
+                                    std::uint32_t byteRate = 4055) {
+    return FormatRecord(0x11, 1, 8000, byteRate, blockAlign, 4, Le32(kImaSamples & 0xFFFF));
 }
 
 std::vector<std::uint8_t> ImaBlocks(std::size_t count) {
@@ -189,6 +190,23 @@ TEST(ConvertWaveToPcm, DecodesATrailingPartialBlockLikeTheStartOfAWholeOne) {
     std::vector<std::uint8_t> part = FindChunk(cut.file, "data")->body;
     ASSERT_EQ(part.size(), (2 * kImaSamples + 17) * 2);
     EXPECT_TRUE(std::equal(part.begin(), part.end(), full.begin()));
+}
+
+TEST(ConvertWaveToPcm, GivesTheSameOutputWhateverTheCycleSize) {
+    TempDir dir;
+    std::vector<std::uint8_t> blocks = ImaBlocks(7);
+    blocks.resize(blocks.size() - kImaBlock / 2); // a half block at the end
+    Converted oneCycle =
+        Convert(dir, WaveFile({{"fmt ", ImaFormat()}, {"fact", Le32(440)}, {"data", blocks}}));
+    // A byte rate of 100 gives cycles of two blocks, so the half block is left over, read
+    // again and decoded only at the end.
+    Converted manyCycles = Convert(
+        dir,
+        WaveFile({{"fmt ", ImaFormat(kImaBlock, 100)}, {"fact", Le32(440)}, {"data", blocks}}));
+    ASSERT_TRUE(oneCycle.ok && manyCycles.ok);
+    std::vector<std::uint8_t> expected = FindChunk(oneCycle.file, "data")->body;
+    EXPECT_EQ(expected.size(), (6 * kImaSamples + 1 + 3 * 8) * 2);
+    EXPECT_EQ(FindChunk(manyCycles.file, "data")->body, expected);
 }
 
 // Holds every byte back until the end of the stream, then releases at most one destination
