@@ -11,6 +11,7 @@ int RunStudyCommand(const ToolArgs& args);
 int RunWavCommand(const ToolArgs& args);
 int RunRenderCommand(const ToolArgs& args);
 int RunPlayCommand(const ToolArgs& args);
+int RunWavConvertCommand(const ToolArgs& args);
 
 // Prints "earlark-tool: <message>" on stderr and returns 1.
 int ToolError(const std::string& message);

@@ -16,7 +16,8 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  wav level FILE POS LEN [--centre C]\n"
                      "  wav quiet FILE POS WINDOW\n"
                      "  render FILE START END INTERVAL RATE OUT.wav\n"
-                     "  play FILE [START END] [--rate N] [--interval BYTES]\n";
+                     "  play FILE [START END] [--rate N] [--interval BYTES]\n"
+                     "  wavconvert IN OUT.wav\n";
 
 } // namespace
 
@@ -27,10 +28,9 @@ int ToolError(const std::string& message) {
 
 int main(int argc, char** argv) {
     const std::map<std::string, int (*)(const ToolArgs&)> commands{
-        {"study", RunStudyCommand},
-        {"wav", RunWavCommand},
-        {"render", RunRenderCommand},
-        {"play", RunPlayCommand},
+        {"study", RunStudyCommand},           {"wav", RunWavCommand},
+        {"render", RunRenderCommand},         {"play", RunPlayCommand},
+        {"wavconvert", RunWavConvertCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;
