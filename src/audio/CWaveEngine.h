@@ -34,6 +34,7 @@ public:
     // The output device used by OpenOutput and by the volume calls (not owned; it must
     // outlive the engine or be replaced while no output is open).
     void SetOutputDevice(WaveOutDevice* device) { m_device = device; }
+    bool HasOutputDevice() const { return m_device != nullptr; }
 
     // --- Wave file ---
     // 0: a PCM file the engine plays (left open). 1: a WAVE file to convert first (compressed,

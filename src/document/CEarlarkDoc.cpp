@@ -60,8 +60,11 @@ bool CEarlarkDoc::OnNewDocument() {
     m_modified = false;
     DeleteContents();
     m_nViewKind = kStudyViewKind;
-    // The device volume joins when the wave engine is part of the document; until then a
-    // new study keeps the reset volume.
+    // A new study starts at the volume the output device has now (first channel). Without
+    // an output device (command-line tools) it keeps the reset volume.
+    if (m_player.HasOutputDevice()) {
+        m_nVolume = static_cast<std::int32_t>(m_player.GetVolume() & 0xFFFF);
+    }
     return true;
 }
 
@@ -131,7 +134,7 @@ bool CEarlarkDoc::OnSaveDocument(const std::string& path) {
 }
 
 bool CEarlarkDoc::SaveModified() {
-    // The wave engine's output and file are closed here once the engine joins the document.
+    m_player.CloseOutput();
     if (!m_modified) {
         return true;
     }

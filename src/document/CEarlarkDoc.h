@@ -1,5 +1,6 @@
 #pragma once
 
+#include "audio/CWaveEngine.h"
 #include "document/CEarlarkWaveSectionArray.h"
 
 #include <array>
@@ -84,6 +85,9 @@ public:
     std::int32_t m_nViewKind = 0;
     std::string m_strAudioPath;
     CEarlarkWaveSectionArray m_sections;
+    // The study's wave file and output player; the document closes them before it is
+    // reset or asks to save.
+    CWaveEngine m_player;
     std::int32_t m_nInterval = 3;
     std::int32_t m_nRepeat = 3;
     std::int32_t m_nCurSentence = 0;

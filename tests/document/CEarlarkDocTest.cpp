@@ -1,5 +1,7 @@
 // The study document: reset values, new studies, saving and the sentence limit.
 #include "document/CEarlarkDoc.h"
+#include "platform/ManualClockWaveOutDevice.h"
+#include "platform/PumpedMessageQueue.h"
 #include "document/DocumentHost.h"
 #include "document/StudyMessages.h"
 #include "platform/ScriptedFileDialogs.h"
@@ -85,6 +87,19 @@ TEST_F(CEarlarkDocTest, ANewStudyIsResetWithTheStudyView) {
     EXPECT_EQ(m_doc.GetPathName(), "");
     EXPECT_EQ(m_doc.GetTitle(), "Untitled");
     EXPECT_FALSE(m_doc.IsModified());
+}
+
+TEST_F(CEarlarkDocTest, ANewStudyTakesTheDeviceVolumeOfTheFirstChannel) {
+    PumpedMessageQueue messages;
+    ManualClockWaveOutDevice device(messages);
+    m_doc.m_player.SetOutputDevice(&device);
+    m_doc.m_player.SetVolume(0x4000C000); // right channel 0x4000, left 0xC000
+    ASSERT_TRUE(m_doc.OnNewDocument());
+    EXPECT_EQ(m_doc.m_nVolume, 0xC000);
+    m_doc.DeleteContents();
+    EXPECT_EQ(m_doc.m_nVolume, 128) << "a reset does not ask the device";
+    EXPECT_FALSE(m_doc.m_player.IsOutputOpen()) << "the volume is read without keeping a device";
+    m_doc.m_player.SetOutputDevice(nullptr);
 }
 
 TEST_F(CEarlarkDocTest, AudioPathFallsBackToThePackagedFileBesideTheStudy) {
