@@ -8,6 +8,7 @@
 using ToolArgs = std::vector<std::string>;
 
 int RunStudyCommand(const ToolArgs& args);
+int RunDecodeCommand(const ToolArgs& args);
 
 // Prints "earlark-tool: <message>" on stderr and returns 1.
 int ToolError(const std::string& message);

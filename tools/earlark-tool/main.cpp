@@ -12,7 +12,8 @@ const char* kUsage =
     "usage: earlark-tool <command> ...\n"
     "  study dump FILE\n"
     "  study resave IN OUT\n"
-    "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv]\n";
+    "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv]\n"
+    "  decode IN OUT.wav | decode --info IN\n";
 
 } // namespace
 
@@ -24,6 +25,7 @@ int ToolError(const std::string& message) {
 int main(int argc, char** argv) {
     const std::map<std::string, int (*)(const ToolArgs&)> commands{
         {"study", RunStudyCommand},
+        {"decode", RunDecodeCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;

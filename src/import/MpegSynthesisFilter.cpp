@@ -1,0 +1,162 @@
+#include "import/MpegSynthesisFilter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+// The synthesis window D[0..256] of ISO/IEC 11172-3 Table B.3; every coefficient of the
+// standard is a whole multiple of 2^-16, so it is kept exactly as that multiple. The rest of
+// the window follows from D[512 - i] = -D[i] (but +D[i] where i is a multiple of 64).
+const int kWindowHalf[257] = {
+    0, -1, -1, -1, -1, -1, -1, -2, -2, -2, -2, -3,
+    -3, -4, -4, -5, -5, -6, -7, -7, -8, -9, -10, -11,
+    -13, -14, -16, -17, -19, -21, -24, -26, -29, -31, -35, -38,
+    -41, -45, -49, -53, -58, -63, -68, -73, -79, -85, -91, -97,
+    -104, -111, -117, -125, -132, -139, -147, -154, -161, -169, -176, -183,
+    -190, -196, -202, -208, 213, 218, 222, 225, 227, 228, 228, 227,
+    224, 221, 215, 208, 200, 189, 177, 163, 146, 127, 106, 83,
+    57, 29, -2, -36, -72, -111, -153, -197, -244, -294, -347, -401,
+    -459, -519, -581, -645, -711, -779, -848, -919, -991, -1064, -1137, -1210,
+    -1283, -1356, -1428, -1498, -1567, -1634, -1698, -1759, -1817, -1870, -1919, -1962,
+    -2001, -2032, -2057, -2075, -2085, -2087, -2080, -2063, 2037, 2000, 1952, 1893,
+    1822, 1739, 1644, 1535, 1414, 1280, 1131, 970, 794, 605, 402, 185,
+    -45, -288, -545, -814, -1095, -1388, -1692, -2006, -2330, -2663, -3004, -3351,
+    -3705, -4063, -4425, -4788, -5153, -5517, -5879, -6237, -6589, -6935, -7271, -7597,
+    -7910, -8209, -8491, -8755, -8998, -9219, -9416, -9585, -9727, -9838, -9916, -9959,
+    -9966, -9935, -9863, -9750, -9592, -9389, -9139, -8840, -8492, -8092, -7640, -7134,
+    6574, 5959, 5288, 4561, 3776, 2935, 2037, 1082, 70, -998, -2122, -3300,
+    -4533, -5818, -7154, -8540, -9975, -11455, -12980, -14548, -16155, -17799, -19478, -21189,
+    -22929, -24694, -26482, -28289, -30112, -31947, -33791, -35640, -37489, -39336, -41176, -43006,
+    -44821, -46617, -48390, -50137, -51853, -53534, -55178, -56778, -58333, -59838, -61289, -62684,
+    -64019, -65290, -66494, -67629, -68692, -69679, -70590, -71420, -72169, -72835, -73415, -73908,
+    -74313, -74630, -74856, -74992, 75038,};
+
+constexpr double kPi = 3.14159265358979323846;
+
+// Factors 1 / (2 cos(pi (2k + 1) / (2N))) of the odd half of the fast DCT, N = 32..2.
+struct DctFactors {
+    float f32[16], f16[8], f8[4], f4[2], f2[1];
+    DctFactors() {
+        Fill(f32, 32);
+        Fill(f16, 16);
+        Fill(f8, 8);
+        Fill(f4, 4);
+        Fill(f2, 2);
+    }
+    static void Fill(float* f, int n) {
+        for (int k = 0; k < n / 2; ++k) {
+            f[k] = static_cast<float>(0.5 / std::cos(kPi * (2 * k + 1) / (2.0 * n)));
+        }
+    }
+};
+
+const DctFactors& Factors() {
+    static const DctFactors factors;
+    return factors;
+}
+
+template <int N> const float* FactorsFor();
+template <> const float* FactorsFor<32>() { return Factors().f32; }
+template <> const float* FactorsFor<16>() { return Factors().f16; }
+template <> const float* FactorsFor<8>() { return Factors().f8; }
+template <> const float* FactorsFor<4>() { return Factors().f4; }
+template <> const float* FactorsFor<2>() { return Factors().f2; }
+
+// In-place DCT-II, X[j] = sum x[k] cos(pi j (2k + 1) / 2N), by splitting into the sums and
+// the weighted differences of mirrored inputs (B. G. Lee's recursion).
+template <int N> void Dct(float* x) {
+    constexpr int kHalf = N / 2;
+    const float* factor = FactorsFor<N>();
+    float even[kHalf];
+    float odd[kHalf];
+    for (int k = 0; k < kHalf; ++k) {
+        even[k] = x[k] + x[N - 1 - k];
+        odd[k] = (x[k] - x[N - 1 - k]) * factor[k];
+    }
+    Dct<kHalf>(even);
+    Dct<kHalf>(odd);
+    for (int m = 0; m < kHalf - 1; ++m) {
+        x[2 * m] = even[m];
+        x[2 * m + 1] = odd[m] + odd[m + 1];
+    }
+    x[N - 2] = even[kHalf - 1];
+    x[N - 1] = odd[kHalf - 1];
+}
+template <> void Dct<1>(float*) {}
+
+} // namespace
+
+const float* MpegSynthesisFilter::Window() {
+    static const struct Table {
+        float d[512];
+        Table() {
+            for (int i = 0; i < 512; ++i) {
+                int value;
+                if (i <= 256) {
+                    value = kWindowHalf[i];
+                } else {
+                    const int mirror = 512 - i;
+                    value = mirror % 64 == 0 ? kWindowHalf[mirror] : -kWindowHalf[mirror];
+                }
+                d[i] = static_cast<float>(value / 65536.0);
+            }
+        }
+    } table;
+    return table.d;
+}
+
+MpegSynthesisFilter::MpegSynthesisFilter() {
+    Reset();
+}
+
+void MpegSynthesisFilter::Reset() {
+    std::memset(m_low, 0, sizeof m_low);
+    std::memset(m_high, 0, sizeof m_high);
+    m_newest = 0;
+}
+
+void MpegSynthesisFilter::Synthesize(const float* subbands, std::int16_t* out, int stride) {
+    float c[32];
+    std::copy(subbands, subbands + 32, c);
+    Dct<32>(c);
+
+    // The 64 values of the matrixing, V[i] = sum S[k] cos((16 + i)(2k + 1) pi / 64), follow
+    // from the DCT by the symmetries of the cosine: V[0..31] = C16..C31, 0, -C31..-C17 and
+    // V[32..63] = -C16..-C1, -C0, -C1..-C15.
+    m_newest = (m_newest + kSlots - 1) % kSlots;
+    float* low = m_low[m_newest];
+    float* high = m_high[m_newest];
+    for (int i = 0; i < 16; ++i) {
+        low[i] = c[16 + i];
+        high[i] = -c[16 - i];
+    }
+    low[16] = 0.0f;
+    high[16] = -c[0];
+    for (int i = 17; i < 32; ++i) {
+        low[i] = -c[48 - i];
+        high[i] = -c[i - 16];
+    }
+
+    // Window: out[j] = sum over the 16 most recent vectors t of D[32t + j] times the low
+    // half of vector t (t even) or its high half (t odd).
+    const float* d = Window();
+    float sum[32] = {};
+    for (int t = 0; t < kSlots; ++t) {
+        const int slot = (m_newest + t) % kSlots;
+        const float* v = (t & 1) ? m_high[slot] : m_low[slot];
+        const float* w = d + 32 * t;
+        for (int j = 0; j < 32; ++j) {
+            sum[j] += w[j] * v[j];
+        }
+    }
+    for (int j = 0; j < 32; ++j) {
+        out[j * stride] = ToPcm(sum[j]);
+    }
+}
+
+std::int16_t MpegSynthesisFilter::ToPcm(float value) {
+    const float scaled = std::nearbyint(value * 32768.0f);
+    return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
+}
