@@ -13,6 +13,8 @@ const unsigned short kCoarse[16] = {0, 3, 5, 7, 9, 15, 31, 65535};
 const unsigned short kFewest[16] = {0, 3, 5, 65535};
 const unsigned short kLowRateFine[16] = {0,   3,    5,    9,    15,   31,    63,    127,
                                          255, 511, 1023, 2047, 4095, 8191, 16383, 32767};
+const unsigned short kLsfFine[16] = {0,   3,   5,    7,    9,    15,   31,    63,
+                                     127, 255, 511, 1023, 2047, 4095, 8191, 16383};
 const unsigned short kLowRateCoarse[16] = {0, 3, 5, 9, 15, 31, 63, 127};
 const unsigned short kLowRateFewest[16] = {0, 3, 5, 9};
 
@@ -35,7 +37,7 @@ const unsigned short* const kLevelsCD[12] = {
 const signed char kBitsLsf[30] = {4, 4, 4, 4, 3, 3, 3, 3, 3, 3, 3, 2, 2, 2, 2,
                                   2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2};
 const unsigned short* const kLevelsLsf[30] = {
-    kLowRateFine,   kLowRateFine,   kLowRateFine,   kLowRateFine,   kLowRateCoarse,
+    kLsfFine,       kLsfFine,       kLsfFine,       kLsfFine,       kLowRateCoarse,
     kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse,
     kLowRateCoarse, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest,
     kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest,

@@ -154,7 +154,10 @@ void MpegLayer3Hybrid::Process(const Layer3GranuleInfo& g, float* xr, int count,
         } else if (shortBlocks && !(g.mixedBlock && sb < 2)) {
             ShortBlock(xr + sb * 18, overlap, samples);
         } else {
-            LongBlock(xr + sb * 18, shortBlocks ? 0 : g.blockType, overlap, samples);
+            // The two lowest subbands of a block with the mixed flag use the normal window,
+            // whatever the block type.
+            const bool normal = shortBlocks || (g.mixedBlock && sb < 2);
+            LongBlock(xr + sb * 18, normal ? 0 : g.blockType, overlap, samples);
         }
         const bool invert = (sb & 1) != 0;
         for (int i = 0; i < 18; ++i) {

@@ -64,6 +64,16 @@ void IntensityBand(const Context& c, int position, int illegal, int first, int l
     }
 }
 
+// The last band (which has no scalefactor) when the band below it is not intensity coded:
+// MPEG-1 treats it as an illegal position, the lower sampling frequencies as position 0.
+void LastBandAlone(const Context& c, int first, int last) {
+    if (c.header.Lsf()) {
+        IntensityBand(c, 0, -1, first, last);
+    } else if (c.midSide) {
+        MidSide(c.left, c.right, first, last);
+    }
+}
+
 bool AnyNonZero(const float* values, int first, int last) {
     for (int i = first; i < last; ++i) {
         if (values[i] != 0.0f) {
@@ -85,7 +95,11 @@ void LongIntensity(const Context& c, const Layer3Bands& bands, int longEnd, int 
             }
             continue;
         }
-        // The last band has no scalefactor of its own and takes the one below.
+        if (band == 21 && bound == 21) {
+            LastBandAlone(c, first, last);
+            continue;
+        }
+        // The last band has no scalefactor of its own: it follows the band below.
         const int source = band == 21 ? 20 : band;
         IntensityBand(c, c.sf.longBand[source], c.sf.longIllegal[source], first, last);
     }
@@ -122,6 +136,10 @@ void ShortIntensity(const Context& c, const Layer3GranuleInfo& g, const Layer3Ba
                 if (c.midSide) {
                     MidSide(c.left, c.right, first, first + width);
                 }
+                continue;
+            }
+            if (band == 12 && bound == 12) {
+                LastBandAlone(c, first, first + width);
                 continue;
             }
             const int source = band == 12 ? 11 : band;
