@@ -1,7 +1,9 @@
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 // Reads a byte buffer most significant bit first. It never touches memory outside the
 // buffer: bits past the end read as zero, and Overrun() tells the caller that the stream
@@ -34,15 +36,15 @@ private:
     // 32 bits starting at the current bit; the first bit is the most significant.
     std::uint32_t Window() const {
         const std::size_t byte = m_position >> 3;
-        std::uint32_t word;
-        if (byte + 4 <= m_size) {
-            word = static_cast<std::uint32_t>(m_data[byte]) << 24 |
-                   static_cast<std::uint32_t>(m_data[byte + 1]) << 16 |
-                   static_cast<std::uint32_t>(m_data[byte + 2]) << 8 | m_data[byte + 3];
-        } else {
-            word = SlowWindow(byte);
+        if (byte + 8 <= m_size) {
+            std::uint64_t word;
+            std::memcpy(&word, m_data + byte, sizeof word);
+            if constexpr (std::endian::native == std::endian::little) {
+                word = __builtin_bswap64(word);
+            }
+            return static_cast<std::uint32_t>((word << (m_position & 7)) >> 32);
         }
-        return word << (m_position & 7);
+        return SlowWindow(byte) << (m_position & 7);
     }
     std::uint32_t SlowWindow(std::size_t byte) const;
 

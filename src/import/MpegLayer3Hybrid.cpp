@@ -1,5 +1,7 @@
 #include "import/MpegLayer3Hybrid.h"
 
+#include "import/MpegSimd.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -15,7 +17,7 @@ struct Tables {
     // Windows of block types 0, 1, 3 (36 values) and 2 (12 values).
     float window[4][36];
     // Long IMDCT rows for the outputs 0..8 and 18..26; the others follow by symmetry.
-    float longCos[18][18];
+    float longCosByInput[18][24] = {}; // [input k][row], rows padded to 24
     // Short IMDCT, 12 outputs of 6 inputs.
     float shortCos[12][6];
 
@@ -52,7 +54,7 @@ struct Tables {
         for (int row = 0; row < 18; ++row) {
             const int i = row < 9 ? row : row + 9;
             for (int k = 0; k < 18; ++k) {
-                longCos[row][k] =
+                longCosByInput[k][row] =
                     static_cast<float>(std::cos(kPi / 72.0 * (2 * i + 19) * (2 * k + 1)));
             }
         }
@@ -82,6 +84,42 @@ void AliasReduce(float* xr, int firstBoundary, int lastBoundary) {
     }
 }
 
+// Inverse MDCT of 18 lines into 36 samples, windowed, overlap-added into `out`.
+MPEG_VECTOR_CLONES
+void LongImdct(const Tables& t, const float* in, int window, float* overlap, float* out) {
+    // Accumulated input by input, so the 18 sums (padded to 24) run side by side.
+    MpegVec8 sum0 = {};
+    MpegVec8 sum1 = {};
+    MpegVec8 sum2 = {};
+    for (int k = 0; k < 18; ++k) {
+        const float value = in[k];
+        const float* c = t.longCosByInput[k];
+        MpegVec8 c0, c1, c2;
+        MPEG_LOAD8(c0, c);
+        MPEG_LOAD8(c1, c + 8);
+        MPEG_LOAD8(c2, c + 16);
+        sum0 += value * c0;
+        sum1 += value * c1;
+        sum2 += value * c2;
+    }
+    float sums[24];
+    MPEG_STORE8(sums, sum0);
+    MPEG_STORE8(sums + 8, sum1);
+    MPEG_STORE8(sums + 16, sum2);
+    float x[36];
+    for (int row = 0; row < 9; ++row) {
+        x[row] = sums[row];
+        x[17 - row] = -sums[row];
+        x[row + 18] = sums[row + 9];
+        x[35 - row] = sums[row + 9];
+    }
+    const float* w = t.window[window];
+    for (int i = 0; i < 18; ++i) {
+        out[i] = x[i] * w[i] + overlap[i];
+        overlap[i] = x[i + 18] * w[i + 18];
+    }
+}
+
 } // namespace
 
 MpegLayer3Hybrid::MpegLayer3Hybrid() {
@@ -93,27 +131,7 @@ void MpegLayer3Hybrid::Reset() {
 }
 
 void MpegLayer3Hybrid::LongBlock(const float* in, int window, float* overlap, float* out) const {
-    const Tables& t = T();
-    float x[36];
-    for (int row = 0; row < 18; ++row) {
-        const float* c = t.longCos[row];
-        float sum = 0.0f;
-        for (int k = 0; k < 18; ++k) {
-            sum += in[k] * c[k];
-        }
-        if (row < 9) {
-            x[row] = sum;
-            x[17 - row] = -sum;
-        } else {
-            x[row + 9] = sum;
-            x[44 - row] = sum;
-        }
-    }
-    const float* w = t.window[window];
-    for (int i = 0; i < 18; ++i) {
-        out[i] = x[i] * w[i] + overlap[i];
-        overlap[i] = x[i + 18] * w[i + 18];
-    }
+    LongImdct(T(), in, window, overlap, out);
 }
 
 void MpegLayer3Hybrid::ShortBlock(const float* in, float* overlap, float* out) const {

@@ -1,7 +1,10 @@
 #include "import/MpegLayer3Requantizer.h"
 
+#include "import/MpegSimd.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -28,12 +31,13 @@ float Gain(int quarters) {
     return static_cast<float>(std::ldexp(kFraction[quarters & 3], quarters >> 2));
 }
 
+MPEG_VECTOR_CLONES
 void ScaleLines(const int* values, int first, int last, float gain, float* xr) {
     const float* power = PowerTable();
     for (int i = first; i < last; ++i) {
         const int v = values[i];
-        const float magnitude = power[std::min(v < 0 ? -v : v, kMaxMagnitude - 1)] * gain;
-        xr[i] = v < 0 ? -magnitude : magnitude;
+        const float magnitude = power[std::min(std::abs(v), kMaxMagnitude - 1)] * gain;
+        xr[i] = std::copysign(magnitude, static_cast<float>(v));
     }
 }
 

@@ -1,6 +1,9 @@
 #include "import/MpegSynthesisFilter.h"
 
+#include "import/MpegSimd.h"
+
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstring>
 
@@ -35,56 +38,101 @@ const int kWindowHalf[257] = {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Factors 1 / (2 cos(pi (2k + 1) / (2N))) of the odd half of the fast DCT, N = 32..2.
+// Factors 1 / (2 cos(pi (2k + 1) / (2N))) of the odd half of the fast DCT, N = 32..2,
+// kept one after the other: N = 32 at 0, 16 at 16, 8 at 24, 4 at 28, 2 at 30.
 struct DctFactors {
-    float f32[16], f16[8], f8[4], f4[2], f2[1];
+    float f[31];
     DctFactors() {
-        Fill(f32, 32);
-        Fill(f16, 16);
-        Fill(f8, 8);
-        Fill(f4, 4);
-        Fill(f2, 2);
-    }
-    static void Fill(float* f, int n) {
-        for (int k = 0; k < n / 2; ++k) {
-            f[k] = static_cast<float>(0.5 / std::cos(kPi * (2 * k + 1) / (2.0 * n)));
+        int at = 0;
+        for (int n = 32; n >= 2; n /= 2) {
+            for (int k = 0; k < n / 2; ++k) {
+                f[at++] = static_cast<float>(0.5 / std::cos(kPi * (2 * k + 1) / (2.0 * n)));
+            }
         }
     }
 };
+const DctFactors kDctFactors;
 
-const DctFactors& Factors() {
-    static const DctFactors factors;
-    return factors;
+constexpr int FactorOffset(int n) {
+    return n == 32 ? 0 : n == 16 ? 16 : n == 8 ? 24 : n == 4 ? 28 : 30;
 }
-
-template <int N> const float* FactorsFor();
-template <> const float* FactorsFor<32>() { return Factors().f32; }
-template <> const float* FactorsFor<16>() { return Factors().f16; }
-template <> const float* FactorsFor<8>() { return Factors().f8; }
-template <> const float* FactorsFor<4>() { return Factors().f4; }
-template <> const float* FactorsFor<2>() { return Factors().f2; }
 
 // In-place DCT-II, X[j] = sum x[k] cos(pi j (2k + 1) / 2N), by splitting into the sums and
 // the weighted differences of mirrored inputs (B. G. Lee's recursion).
-template <int N> void Dct(float* x) {
-    constexpr int kHalf = N / 2;
-    const float* factor = FactorsFor<N>();
-    float even[kHalf];
-    float odd[kHalf];
-    for (int k = 0; k < kHalf; ++k) {
-        even[k] = x[k] + x[N - 1 - k];
-        odd[k] = (x[k] - x[N - 1 - k]) * factor[k];
+template <int N> inline __attribute__((always_inline)) void Dct(float* x) {
+    if constexpr (N > 1) {
+        constexpr int kHalf = N / 2;
+        const float* factor = kDctFactors.f + FactorOffset(N);
+        float even[kHalf];
+        float odd[kHalf];
+        for (int k = 0; k < kHalf; ++k) {
+            even[k] = x[k] + x[N - 1 - k];
+            odd[k] = (x[k] - x[N - 1 - k]) * factor[k];
+        }
+        Dct<kHalf>(even);
+        Dct<kHalf>(odd);
+        for (int m = 0; m < kHalf - 1; ++m) {
+            x[2 * m] = even[m];
+            x[2 * m + 1] = odd[m] + odd[m + 1];
+        }
+        x[N - 2] = even[kHalf - 1];
+        x[N - 1] = odd[kHalf - 1];
     }
-    Dct<kHalf>(even);
-    Dct<kHalf>(odd);
-    for (int m = 0; m < kHalf - 1; ++m) {
-        x[2 * m] = even[m];
-        x[2 * m + 1] = odd[m] + odd[m + 1];
-    }
-    x[N - 2] = even[kHalf - 1];
-    x[N - 1] = odd[kHalf - 1];
 }
-template <> void Dct<1>(float*) {}
+
+// The 64 values of the matrixing, V[i] = sum S[k] cos((16 + i)(2k + 1) pi / 64), follow
+// from a 32-point DCT by the symmetries of the cosine: V[0..31] = C16..C31, 0, -C31..-C17
+// and V[32..63] = -C16..-C1, -C0, -C1..-C15.
+MPEG_VECTOR_CLONES
+void Matrix(const float* subbands, float* low, float* high) {
+    float c[32];
+    std::copy(subbands, subbands + 32, c);
+    Dct<32>(c);
+    for (int i = 0; i < 16; ++i) {
+        low[i] = c[16 + i];
+        high[i] = -c[16 - i];
+    }
+    low[16] = 0.0f;
+    high[16] = -c[0];
+    for (int i = 17; i < 32; ++i) {
+        low[i] = -c[48 - i];
+        high[i] = -c[i - 16];
+    }
+}
+
+// out[j] = sum over the 16 most recent vectors t of D[32t + j] times the low half of vector
+// t (t even) or its high half (t odd), rounded to 16 bits.
+MPEG_VECTOR_CLONES
+void WindowAndRound(const float (*low)[32], const float (*high)[32], int newest,
+                    std::int16_t* pcm) {
+    const float* d = MpegSynthesisFilter::Window();
+    MpegVec8 sum[4] = {};
+    for (int t = 0; t < 16; ++t) {
+        const int slot = (newest + t) & 15;
+        const float* v = (t & 1) ? high[slot] : low[slot];
+        const float* w = d + 32 * t;
+        for (int q = 0; q < 4; ++q) {
+            MpegVec8 wq, vq;
+            MPEG_LOAD8(wq, w + 8 * q);
+            MPEG_LOAD8(vq, v + 8 * q);
+            sum[q] += wq * vq;
+        }
+    }
+    // Adding 1.5 * 2^23 leaves each value rounded to the nearest integer (ties to even)
+    // in the low mantissa bits.
+    const MpegVec8 zero = {};
+    for (int q = 0; q < 4; ++q) {
+        MpegVec8 scaled = sum[q] * 32768.0f;
+        scaled = scaled < -32768.0f ? zero - 32768.0f : scaled;
+        scaled = scaled > 32767.0f ? zero + 32767.0f : scaled;
+        scaled += 12582912.0f;
+        std::int32_t bits[8];
+        std::memcpy(bits, &scaled, sizeof bits);
+        for (int j = 0; j < 8; ++j) {
+            pcm[8 * q + j] = static_cast<std::int16_t>(bits[j] - 0x4B400000);
+        }
+    }
+}
 
 } // namespace
 
@@ -118,45 +166,18 @@ void MpegSynthesisFilter::Reset() {
 }
 
 void MpegSynthesisFilter::Synthesize(const float* subbands, std::int16_t* out, int stride) {
-    float c[32];
-    std::copy(subbands, subbands + 32, c);
-    Dct<32>(c);
-
-    // The 64 values of the matrixing, V[i] = sum S[k] cos((16 + i)(2k + 1) pi / 64), follow
-    // from the DCT by the symmetries of the cosine: V[0..31] = C16..C31, 0, -C31..-C17 and
-    // V[32..63] = -C16..-C1, -C0, -C1..-C15.
     m_newest = (m_newest + kSlots - 1) % kSlots;
-    float* low = m_low[m_newest];
-    float* high = m_high[m_newest];
-    for (int i = 0; i < 16; ++i) {
-        low[i] = c[16 + i];
-        high[i] = -c[16 - i];
-    }
-    low[16] = 0.0f;
-    high[16] = -c[0];
-    for (int i = 17; i < 32; ++i) {
-        low[i] = -c[48 - i];
-        high[i] = -c[i - 16];
-    }
-
-    // Window: out[j] = sum over the 16 most recent vectors t of D[32t + j] times the low
-    // half of vector t (t even) or its high half (t odd).
-    const float* d = Window();
-    float sum[32] = {};
-    for (int t = 0; t < kSlots; ++t) {
-        const int slot = (m_newest + t) % kSlots;
-        const float* v = (t & 1) ? m_high[slot] : m_low[slot];
-        const float* w = d + 32 * t;
-        for (int j = 0; j < 32; ++j) {
-            sum[j] += w[j] * v[j];
-        }
-    }
+    Matrix(subbands, m_low[m_newest], m_high[m_newest]);
+    std::int16_t pcm[32];
+    WindowAndRound(m_low, m_high, m_newest, pcm);
     for (int j = 0; j < 32; ++j) {
-        out[j * stride] = ToPcm(sum[j]);
+        out[j * stride] = pcm[j];
     }
 }
 
 std::int16_t MpegSynthesisFilter::ToPcm(float value) {
-    const float scaled = std::nearbyint(value * 32768.0f);
-    return static_cast<std::int16_t>(std::clamp(scaled, -32768.0f, 32767.0f));
+    // Adding 1.5 * 2^23 leaves the value rounded to the nearest integer (ties to even) in
+    // the low mantissa bits, without a call into the maths library.
+    const float scaled = std::clamp(value * 32768.0f, -32768.0f, 32767.0f) + 12582912.0f;
+    return static_cast<std::int16_t>(std::bit_cast<std::int32_t>(scaled) - 0x4B400000);
 }

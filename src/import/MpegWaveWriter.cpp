@@ -28,7 +28,11 @@ MpegWaveWriter::~MpegWaveWriter() {
 
 bool MpegWaveWriter::Create(const std::string& path) {
     m_file = std::fopen(path.c_str(), "wb");
-    return m_file != nullptr && WriteHeader();
+    if (m_file == nullptr) {
+        return false;
+    }
+    std::setvbuf(m_file, nullptr, _IOFBF, 1 << 16);
+    return WriteHeader();
 }
 
 bool MpegWaveWriter::WriteHeader() {
@@ -75,7 +79,7 @@ bool MpegWaveWriter::AppendFrame(const std::uint8_t* samples, std::uint32_t byte
         samples = m_converted.data();
         bytes = static_cast<std::uint32_t>(m_converted.size());
     }
-    if (std::fseek(m_file, 0, SEEK_END) != 0 || std::fwrite(samples, 1, bytes, m_file) != bytes) {
+    if (std::fwrite(samples, 1, bytes, m_file) != bytes) {
         return false;
     }
     m_dataBytes += bytes;
