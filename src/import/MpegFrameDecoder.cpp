@@ -43,10 +43,7 @@ MpegFrameDecoder::Result MpegFrameDecoder::Decode(const MpegFrameHeader& header,
 }
 
 void MpegFrameDecoder::Synthesize(int channels, std::int16_t* pcm) {
-    for (int slot = 0; slot < m_samples.slots; ++slot) {
-        for (int ch = 0; ch < channels; ++ch) {
-            m_filter[ch].Synthesize(m_samples.value[ch][slot], pcm + slot * 32 * channels + ch,
-                                    channels);
-        }
+    for (int ch = 0; ch < channels; ++ch) {
+        m_filter[ch].Synthesize(m_samples.value[ch], m_samples.slots, pcm + ch, channels);
     }
 }

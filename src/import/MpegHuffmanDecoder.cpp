@@ -91,6 +91,22 @@ const AllLookups& Lookups() {
     return lookups;
 }
 
+// One code word: a look-up of rootBits, then of each sub-table's width, until a leaf.
+inline int Decode(MpegBitReader& bits, const MpegHuffmanDecoder::Lookup& lookup) {
+    int width = lookup.rootBits;
+    std::uint32_t offset = 0;
+    for (;;) {
+        const std::uint32_t entry = lookup.entries[offset + bits.Peek(width)];
+        if (!(entry & kSubTable)) {
+            bits.Skip(static_cast<int>(entry >> 16));
+            return static_cast<int>(entry & 0xFFFF);
+        }
+        bits.Skip(width);
+        width = static_cast<int>((entry >> 16) & 0x7FFF);
+        offset = entry & 0xFFFF;
+    }
+}
+
 inline int Signed(MpegBitReader& bits, int magnitude) {
     return magnitude != 0 && bits.ReadBit() ? -magnitude : magnitude;
 }
@@ -105,7 +121,7 @@ void DecodePairs(MpegBitReader& bits, int tableIndex, int start, int end, std::s
             values[i] = values[i + 1] = 0;
             continue;
         }
-        const int value = MpegHuffmanDecoder::DecodeOne(bits, lookup);
+        const int value = Decode(bits, lookup);
         int x = value >> 4;
         int y = value & 15;
         if (linbits != 0 && x == 15) {
@@ -132,18 +148,7 @@ const MpegHuffmanDecoder::Lookup& MpegHuffmanDecoder::QuadLookup(int table) {
 }
 
 int MpegHuffmanDecoder::DecodeOne(MpegBitReader& bits, const Lookup& lookup) {
-    int width = lookup.rootBits;
-    std::uint32_t offset = 0;
-    for (;;) {
-        const std::uint32_t entry = lookup.entries[offset + bits.Peek(width)];
-        if (!(entry & kSubTable)) {
-            bits.Skip(static_cast<int>(entry >> 16));
-            return static_cast<int>(entry & 0xFFFF);
-        }
-        bits.Skip(width);
-        width = static_cast<int>((entry >> 16) & 0x7FFF);
-        offset = entry & 0xFFFF;
-    }
+    return Decode(bits, lookup);
 }
 
 int MpegHuffmanDecoder::DecodeSpectrum(MpegBitReader& bits, const Layer3GranuleInfo& g,
@@ -158,7 +163,7 @@ int MpegHuffmanDecoder::DecodeSpectrum(MpegBitReader& bits, const Layer3GranuleI
     const Lookup& quad = Lookups().quads[g.count1Table];
     int line = bigEnd;
     while (line + 4 <= 576 && bits.Position() < endBit) {
-        const int value = DecodeOne(bits, quad);
+        const int value = Decode(bits, quad);
         int* out = values + line;
         out[0] = Signed(bits, (value >> 3) & 1);
         out[1] = Signed(bits, (value >> 2) & 1);

@@ -59,18 +59,18 @@ constexpr int FactorOffset(int n) {
 
 // In-place DCT-II, X[j] = sum x[k] cos(pi j (2k + 1) / 2N), by splitting into the sums and
 // the weighted differences of mirrored inputs (B. G. Lee's recursion).
-template <int N> inline __attribute__((always_inline)) void Dct(float* x) {
+template <int N, typename T> inline __attribute__((always_inline)) void Dct(T* x) {
     if constexpr (N > 1) {
         constexpr int kHalf = N / 2;
         const float* factor = kDctFactors.f + FactorOffset(N);
-        float even[kHalf];
-        float odd[kHalf];
+        T even[kHalf];
+        T odd[kHalf];
         for (int k = 0; k < kHalf; ++k) {
             even[k] = x[k] + x[N - 1 - k];
             odd[k] = (x[k] - x[N - 1 - k]) * factor[k];
         }
-        Dct<kHalf>(even);
-        Dct<kHalf>(odd);
+        Dct<kHalf, T>(even);
+        Dct<kHalf, T>(odd);
         for (int m = 0; m < kHalf - 1; ++m) {
             x[2 * m] = even[m];
             x[2 * m + 1] = odd[m] + odd[m + 1];
@@ -80,23 +80,33 @@ template <int N> inline __attribute__((always_inline)) void Dct(float* x) {
     }
 }
 
-// The 64 values of the matrixing, V[i] = sum S[k] cos((16 + i)(2k + 1) pi / 64), follow
-// from a 32-point DCT by the symmetries of the cosine: V[0..31] = C16..C31, 0, -C31..-C17
-// and V[32..63] = -C16..-C1, -C0, -C1..-C15.
+// 32-point DCTs of eight time slots at once, each lane of a vector one slot:
+// c[j][lane] = sum over k of in[lane][k] cos(pi j (2k + 1) / 64).
 MPEG_VECTOR_CLONES
-void Matrix(const float* subbands, float* low, float* high) {
-    float c[32];
-    std::copy(subbands, subbands + 32, c);
-    Dct<32>(c);
+void DctOfEightSlots(const float (*in)[32], int count, MpegVec8* c) {
+    for (int k = 0; k < 32; ++k) {
+        MpegVec8 column = {};
+        for (int lane = 0; lane < count; ++lane) {
+            column[lane] = in[lane][k];
+        }
+        c[k] = column;
+    }
+    Dct<32, MpegVec8>(c);
+}
+
+// The 64 values of the matrixing, V[i] = sum S[k] cos((16 + i)(2k + 1) pi / 64), follow
+// from the DCT by the symmetries of the cosine: V[0..31] = C16..C31, 0, -C31..-C17 and
+// V[32..63] = -C16..-C1, -C0, -C1..-C15.
+void Matrix(const MpegVec8* c, int lane, float* low, float* high) {
     for (int i = 0; i < 16; ++i) {
-        low[i] = c[16 + i];
-        high[i] = -c[16 - i];
+        low[i] = c[16 + i][lane];
+        high[i] = -c[16 - i][lane];
     }
     low[16] = 0.0f;
-    high[16] = -c[0];
+    high[16] = -c[0][lane];
     for (int i = 17; i < 32; ++i) {
-        low[i] = -c[48 - i];
-        high[i] = -c[i - 16];
+        low[i] = -c[48 - i][lane];
+        high[i] = -c[i - 16][lane];
     }
 }
 
@@ -165,13 +175,22 @@ void MpegSynthesisFilter::Reset() {
     m_newest = 0;
 }
 
-void MpegSynthesisFilter::Synthesize(const float* subbands, std::int16_t* out, int stride) {
-    m_newest = (m_newest + kSlots - 1) % kSlots;
-    Matrix(subbands, m_low[m_newest], m_high[m_newest]);
-    std::int16_t pcm[32];
-    WindowAndRound(m_low, m_high, m_newest, pcm);
-    for (int j = 0; j < 32; ++j) {
-        out[j * stride] = pcm[j];
+void MpegSynthesisFilter::Synthesize(const float (*subbands)[32], int slots, std::int16_t* out,
+                                     int stride) {
+    for (int first = 0; first < slots; first += 8) {
+        const int count = std::min(8, slots - first);
+        alignas(32) MpegVec8 c[32];
+        DctOfEightSlots(subbands + first, count, c);
+        for (int lane = 0; lane < count; ++lane) {
+            m_newest = (m_newest + kSlots - 1) % kSlots;
+            Matrix(c, lane, m_low[m_newest], m_high[m_newest]);
+            std::int16_t pcm[32];
+            WindowAndRound(m_low, m_high, m_newest, pcm);
+            std::int16_t* target = out + static_cast<std::ptrdiff_t>(first + lane) * 32 * stride;
+            for (int j = 0; j < 32; ++j) {
+                target[j * stride] = pcm[j];
+            }
+        }
     }
 }
 

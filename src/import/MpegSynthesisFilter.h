@@ -10,8 +10,9 @@ public:
     MpegSynthesisFilter();
 
     void Reset();
-    // `subbands`: 32 samples, full scale 1.0. Writes 32 samples to out[0], out[stride], ...
-    void Synthesize(const float* subbands, std::int16_t* out, int stride);
+    // `subbands`: `slots` time slots of 32 samples, full scale 1.0. Writes 32 samples per
+    // slot to out[0], out[stride], ... one slot after the other.
+    void Synthesize(const float (*subbands)[32], int slots, std::int16_t* out, int stride);
 
     // The 512 window coefficients D[i].
     static const float* Window();
