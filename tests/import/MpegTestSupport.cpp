@@ -2,6 +2,7 @@
 
 #include "import/MpegDecoder.h"
 #include "import/MpegFileInput.h"
+#include "import/MpegFrameHeader.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -120,6 +121,33 @@ const char* AccuracyClass(const Accuracy& a) {
         return "full";
     }
     return a.rms < limited ? "limited" : "none";
+}
+
+std::uint32_t HeaderWord(int versionBits, int layer, int bitrateIndex, int rateIndex, int mode,
+                         bool padding, bool crc) {
+    return 0xFFE00000u | static_cast<std::uint32_t>(versionBits) << 19 |
+           static_cast<std::uint32_t>(4 - layer) << 17 | (crc ? 0u : 1u) << 16 |
+           static_cast<std::uint32_t>(bitrateIndex) << 12 |
+           static_cast<std::uint32_t>(rateIndex) << 10 | (padding ? 1u : 0u) << 9 |
+           static_cast<std::uint32_t>(mode) << 6;
+}
+
+std::vector<std::uint8_t> SilentFrame(std::uint32_t headerWord) {
+    MpegFrameHeader header;
+    if (!MpegFrameHeader::Parse(headerWord, header)) {
+        return {};
+    }
+    std::vector<std::uint8_t> frame(static_cast<std::size_t>(header.FrameBytes()), 0);
+    for (int i = 0; i < 4; ++i) {
+        frame[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(headerWord >> (24 - 8 * i));
+    }
+    return frame;
+}
+
+void Append(std::vector<std::uint8_t>& to, const std::vector<std::uint8_t>& bytes, int times) {
+    for (int i = 0; i < times; ++i) {
+        to.insert(to.end(), bytes.begin(), bytes.end());
+    }
 }
 
 } // namespace mpegtest

@@ -41,4 +41,12 @@ Accuracy Compare(const std::vector<std::int16_t>& ours, const std::vector<std::i
 // "full", "limited" or "none" after ISO/IEC 11172-4.
 const char* AccuracyClass(const Accuracy& a);
 
+// A frame header word. versionBits: 3 = MPEG-1, 2 = MPEG-2, 0 = MPEG-2.5; mode 3 = mono.
+std::uint32_t HeaderWord(int versionBits, int layer, int bitrateIndex, int rateIndex, int mode,
+                         bool padding = false, bool crc = false);
+// A valid frame with that header whose audio data is all zero bits: it decodes to silence
+// (no bit allocated, no layer III main data).
+std::vector<std::uint8_t> SilentFrame(std::uint32_t headerWord);
+void Append(std::vector<std::uint8_t>& to, const std::vector<std::uint8_t>& bytes, int times = 1);
+
 } // namespace mpegtest
