@@ -15,9 +15,7 @@ public:
         : m_data(data), m_size(size), m_sizeBits(size * 8) {}
 
     // Up to 25 bits from the current position, without moving.
-    std::uint32_t Peek(int count) const {
-        return count == 0 ? 0 : Window() >> (32 - count);
-    }
+    std::uint32_t Peek(int count) const { return count == 0 ? 0 : Window() >> (32 - count); }
     void Skip(int count) { m_position += static_cast<std::size_t>(count); }
     // Up to 25 bits.
     std::uint32_t Read(int count) {

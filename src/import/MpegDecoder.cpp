@@ -88,8 +88,8 @@ int MpegDecoder::AttachInput(const std::string& name, int moduleId) {
     }
     CloseInput();
     void* instance = nullptr;
-    const int result = m_modules[static_cast<std::size_t>(moduleId)].newInstance(&instance,
-                                                                                 name.c_str());
+    const int result =
+        m_modules[static_cast<std::size_t>(moduleId)].newInstance(&instance, name.c_str());
     if (result < 0) {
         return Fail(result, "null params or null/empty input name");
     }
@@ -235,7 +235,6 @@ int MpegDecoderDecodeFrame(MpegDecoder& decoder) {
     return decoder.DecodeFrame();
 }
 
-void MpegDecoderSetErrorCallback(MpegDecoder& decoder, MpegErrorCallback callback,
-                                 void* userData) {
+void MpegDecoderSetErrorCallback(MpegDecoder& decoder, MpegErrorCallback callback, void* userData) {
     decoder.SetErrorCallback(callback, userData);
 }

@@ -92,5 +92,4 @@ int MpegDecoderOpenInput(MpegDecoder& decoder);
 // Decodes the next frame into the output buffer: 0, kMpegErrorInvalidFrame (skipped, go
 // on), kMpegErrorEndOfInput, or kMpegErrorInternal when no input is open.
 int MpegDecoderDecodeFrame(MpegDecoder& decoder);
-void MpegDecoderSetErrorCallback(MpegDecoder& decoder, MpegErrorCallback callback,
-                                 void* userData);
+void MpegDecoderSetErrorCallback(MpegDecoder& decoder, MpegErrorCallback callback, void* userData);

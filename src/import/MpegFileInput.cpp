@@ -106,8 +106,7 @@ int Seekable(void* instance) {
 std::uint64_t Size(void* instance) {
     auto* input = static_cast<FileInput*>(instance);
     struct stat info {};
-    if (input->file == nullptr || input->standardInput ||
-        fstat(fileno(input->file), &info) != 0) {
+    if (input->file == nullptr || input->standardInput || fstat(fileno(input->file), &info) != 0) {
         return 0;
     }
     return static_cast<std::uint64_t>(info.st_size);

@@ -11,8 +11,7 @@ const short kBitrates[2][3][15] = {
      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160},
      {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160}}};
 
-const int kSampleRates[3][3] = {
-    {44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
+const int kSampleRates[3][3] = {{44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
 
 } // namespace
 
@@ -25,8 +24,7 @@ bool MpegFrameHeader::Parse(std::uint32_t word, MpegFrameHeader& header) {
     const int bitrateBits = (word >> 12) & 15;
     const int rateBits = (word >> 10) & 3;
     const int emphasis = word & 3;
-    if (versionBits == 1 || layerBits == 0 || bitrateBits == 15 || rateBits == 3 ||
-        emphasis == 2) {
+    if (versionBits == 1 || layerBits == 0 || bitrateBits == 15 || rateBits == 3 || emphasis == 2) {
         return false;
     }
     header.word = word;

@@ -68,8 +68,8 @@ bool MpegFrameReader::SkipTag() {
         ((p[6] | p[7] | p[8] | p[9]) & 0x80) != 0) {
         return false;
     }
-    const std::uint64_t size = static_cast<std::uint64_t>(p[6]) << 21 | p[7] << 14 | p[8] << 7 |
-                               p[9];
+    const std::uint64_t size =
+        static_cast<std::uint64_t>(p[6]) << 21 | p[7] << 14 | p[8] << 7 | p[9];
     const std::uint64_t footer = (p[5] & 0x10) ? 10 : 0;
     Discard(10 + size + footer);
     m_skipped += 10 + size + footer;
@@ -90,7 +90,8 @@ int MpegFrameReader::FrameSize(const MpegFrameHeader& header, bool direct) {
     for (std::size_t offset = 16; offset + 4 <= available; ++offset) {
         const std::uint32_t word = WordAt(offset);
         if ((word & kStreamMask) == (header.word & kStreamMask)) {
-            const int measured = static_cast<int>(offset) - (header.padding ? header.SlotBytes() : 0);
+            const int measured =
+                static_cast<int>(offset) - (header.padding ? header.SlotBytes() : 0);
             m_freeFormatBytes = measured;
             return static_cast<int>(offset);
         }
@@ -132,8 +133,8 @@ bool MpegFrameReader::Next(MpegFrameHeader& header, const std::uint8_t*& frame, 
         }
         const bool direct = m_locked && candidate.SameStream(m_stream);
         const int frameSize = FrameSize(candidate, direct);
-        const int minimum = 4 + (candidate.crc ? 2 : 0) +
-                            (candidate.layer == 3 ? candidate.SideInfoBytes() : 0);
+        const int minimum =
+            4 + (candidate.crc ? 2 : 0) + (candidate.layer == 3 ? candidate.SideInfoBytes() : 0);
         if (frameSize <= minimum || !Fill(static_cast<std::size_t>(frameSize)) ||
             (!direct && !Confirmed(candidate, frameSize))) {
             ++m_position;

@@ -28,8 +28,8 @@ void Build(std::vector<std::uint32_t>& entries, std::size_t base, int width,
             const std::uint32_t first = tail << (width - rest);
             const std::uint32_t count = 1u << (width - rest);
             for (std::uint32_t i = 0; i < count; ++i) {
-                entries[base + first + i] = static_cast<std::uint32_t>(rest) << 16 |
-                                            static_cast<std::uint32_t>(c.value);
+                entries[base + first + i] =
+                    static_cast<std::uint32_t>(rest) << 16 | static_cast<std::uint32_t>(c.value);
             }
         } else {
             longer[tail >> (rest - width)].push_back(c);

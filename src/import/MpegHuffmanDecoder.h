@@ -15,8 +15,8 @@ public:
     // Writes the 576 quantized values (signed) of the granule; returns the number of lines
     // that may be non-zero (everything from there on is zero). `endBit` is where the
     // granule's part 3 ends; the reader is left anywhere before or at it.
-    static int DecodeSpectrum(MpegBitReader& bits, const Layer3GranuleInfo& g,
-                              std::size_t endBit, int values[576]);
+    static int DecodeSpectrum(MpegBitReader& bits, const Layer3GranuleInfo& g, std::size_t endBit,
+                              int values[576]);
 
     // A look-up structure for one code; public for tests.
     struct Lookup {

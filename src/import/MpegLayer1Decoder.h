@@ -9,6 +9,5 @@
 class MpegLayer1Decoder {
 public:
     // Reads the audio data after the header (and CRC); false when the data is not valid.
-    static bool Decode(const MpegFrameHeader& header, MpegBitReader& bits,
-                       MpegSubbandSamples& out);
+    static bool Decode(const MpegFrameHeader& header, MpegBitReader& bits, MpegSubbandSamples& out);
 };

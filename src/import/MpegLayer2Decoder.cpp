@@ -9,7 +9,7 @@ namespace {
 
 struct Quantizer {
     int levels = 0;
-    int bits = 0;       // per codeword
+    int bits = 0;         // per codeword
     bool grouped = false; // three samples in one codeword
 };
 
@@ -17,9 +17,18 @@ Quantizer QuantizerFor(int levels) {
     Quantizer q;
     q.levels = levels;
     switch (levels) {
-    case 3: q.bits = 5; q.grouped = true; break;
-    case 5: q.bits = 7; q.grouped = true; break;
-    case 9: q.bits = 10; q.grouped = true; break;
+    case 3:
+        q.bits = 5;
+        q.grouped = true;
+        break;
+    case 5:
+        q.bits = 7;
+        q.grouped = true;
+        break;
+    case 9:
+        q.bits = 10;
+        q.grouped = true;
+        break;
     default:
         while ((1 << q.bits) - 1 < levels) {
             ++q.bits;

@@ -9,6 +9,5 @@
 // 36 samples per subband, grouped in threes for the coarse quantizers.
 class MpegLayer2Decoder {
 public:
-    static bool Decode(const MpegFrameHeader& header, MpegBitReader& bits,
-                       MpegSubbandSamples& out);
+    static bool Decode(const MpegFrameHeader& header, MpegBitReader& bits, MpegSubbandSamples& out);
 };

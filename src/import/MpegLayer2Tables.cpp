@@ -5,15 +5,15 @@
 namespace {
 
 // Level lists shared by several subbands; index = allocation value.
-const unsigned short kFine[16] = {0,    3,    7,    15,   31,   63,    127,   255,
-                                  511,  1023, 2047, 4095, 8191, 16383, 32767, 65535};
-const unsigned short kMiddle[16] = {0,   3,   5,    7,    9,    15,   31,   63,
+const unsigned short kFine[16] = {0,   3,    7,    15,   31,   63,    127,   255,
+                                  511, 1023, 2047, 4095, 8191, 16383, 32767, 65535};
+const unsigned short kMiddle[16] = {0,   3,   5,   7,    9,    15,   31,   63,
                                     127, 255, 511, 1023, 2047, 4095, 8191, 65535};
 const unsigned short kCoarse[16] = {0, 3, 5, 7, 9, 15, 31, 65535};
 const unsigned short kFewest[16] = {0, 3, 5, 65535};
-const unsigned short kLowRateFine[16] = {0,   3,    5,    9,    15,   31,    63,    127,
+const unsigned short kLowRateFine[16] = {0,   3,   5,    9,    15,   31,   63,    127,
                                          255, 511, 1023, 2047, 4095, 8191, 16383, 32767};
-const unsigned short kLsfFine[16] = {0,   3,   5,    7,    9,    15,   31,    63,
+const unsigned short kLsfFine[16] = {0,   3,   5,   7,    9,    15,   31,   63,
                                      127, 255, 511, 1023, 2047, 4095, 8191, 16383};
 const unsigned short kLowRateCoarse[16] = {0, 3, 5, 9, 15, 31, 63, 127};
 const unsigned short kLowRateFewest[16] = {0, 3, 5, 9};
@@ -29,20 +29,18 @@ const unsigned short* const kLevelsAB[30] = {
 // Tables c and d (low bitrates): c codes 8 subbands, d 12.
 const signed char kBitsCD[12] = {4, 4, 3, 3, 3, 3, 3, 3, 3, 3, 3, 3};
 const unsigned short* const kLevelsCD[12] = {
-    kLowRateFine,   kLowRateFine,   kLowRateCoarse, kLowRateCoarse,
-    kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse,
-    kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse};
+    kLowRateFine,   kLowRateFine,   kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse,
+    kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse};
 
 // The single table of the lower sampling frequencies.
 const signed char kBitsLsf[30] = {4, 4, 4, 4, 3, 3, 3, 3, 3, 3, 3, 2, 2, 2, 2,
                                   2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2};
 const unsigned short* const kLevelsLsf[30] = {
-    kLsfFine,       kLsfFine,       kLsfFine,       kLsfFine,       kLowRateCoarse,
-    kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse,
-    kLowRateCoarse, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest,
-    kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest,
-    kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest,
-    kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest};
+    kLsfFine,       kLsfFine,       kLsfFine,       kLsfFine,       kLowRateCoarse, kLowRateCoarse,
+    kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateCoarse, kLowRateFewest,
+    kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest,
+    kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest,
+    kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest, kLowRateFewest};
 
 const Layer2AllocationTable kTableA{27, kBitsAB, kLevelsAB};
 const Layer2AllocationTable kTableB{30, kBitsAB, kLevelsAB};

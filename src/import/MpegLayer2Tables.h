@@ -7,7 +7,7 @@
 // quantization levels each allocation value selects (0 = nothing transmitted).
 struct Layer2AllocationTable {
     int subbandLimit;
-    const signed char* allocationBits; // per subband
+    const signed char* allocationBits;   // per subband
     const unsigned short* const* levels; // per subband, 16 entries
 };
 

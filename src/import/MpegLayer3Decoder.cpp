@@ -87,8 +87,7 @@ bool MpegLayer3Decoder::DecodeMainData(const MpegFrameHeader& header, MpegSubban
             Layer3GranuleInfo& g = m_side.granule[gr][ch];
             bits.SetPosition(position);
             if (header.Lsf()) {
-                MpegLayer3Scalefactors::ReadLsf(bits, g, intensity && ch == 1,
-                                                m_scalefactors[ch]);
+                MpegLayer3Scalefactors::ReadLsf(bits, g, intensity && ch == 1, m_scalefactors[ch]);
             } else {
                 MpegLayer3Scalefactors::ReadMpeg1(bits, g, m_side.scfsi[ch], gr,
                                                   m_scalefactors[ch]);

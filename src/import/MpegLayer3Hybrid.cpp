@@ -60,7 +60,8 @@ struct Tables {
         }
         for (int i = 0; i < 12; ++i) {
             for (int k = 0; k < 6; ++k) {
-                shortCos[i][k] = static_cast<float>(std::cos(kPi / 24.0 * (2 * i + 7) * (2 * k + 1)));
+                shortCos[i][k] =
+                    static_cast<float>(std::cos(kPi / 24.0 * (2 * i + 7) * (2 * k + 1)));
             }
         }
     }
@@ -153,8 +154,7 @@ void MpegLayer3Hybrid::ShortBlock(const float* in, float* overlap, float* out) c
     }
 }
 
-void MpegLayer3Hybrid::Process(const Layer3GranuleInfo& g, float* xr, int count,
-                               float (*out)[32]) {
+void MpegLayer3Hybrid::Process(const Layer3GranuleInfo& g, float* xr, int count, float (*out)[32]) {
     // Subbands that may hold non-zero values once alias reduction has spread them.
     const int active = std::min(32, (count + 17) / 18 + 1);
     const bool shortBlocks = g.ShortBlocks();

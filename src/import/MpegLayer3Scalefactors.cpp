@@ -100,8 +100,8 @@ void MpegLayer3Scalefactors::ReadMpeg1(MpegBitReader& bits, const Layer3GranuleI
     sf.longBand[21] = 0;
 }
 
-void MpegLayer3Scalefactors::ReadLsf(MpegBitReader& bits, Layer3GranuleInfo& g,
-                                     bool intensityRight, Layer3Scalefactors& sf) {
+void MpegLayer3Scalefactors::ReadLsf(MpegBitReader& bits, Layer3GranuleInfo& g, bool intensityRight,
+                                     Layer3Scalefactors& sf) {
     int slen[4];
     bool preflag = false;
     const int table = SplitLsfCompress(g.scalefacCompress, intensityRight, slen, preflag);

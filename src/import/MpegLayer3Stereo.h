@@ -14,6 +14,6 @@ public:
     // `count` holds per channel the line after which values are zero; both become the
     // extent of the processed spectrum.
     static void Process(const MpegFrameHeader& header, const Layer3GranuleInfo& right,
-                        const Layer3Scalefactors& rightSf, const Layer3Bands& bands,
-                        float* left, float* rightValues, int count[2]);
+                        const Layer3Scalefactors& rightSf, const Layer3Bands& bands, float* left,
+                        float* rightValues, int count[2]);
 };

@@ -3,7 +3,8 @@
 // Marks a function whose loops are worth a second copy built for x86-64-v3 (AVX2, FMA);
 // the copy that fits the processor is chosen when the program loads. Elsewhere it is
 // ordinary code.
-#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) && !defined(__SANITIZE_ADDRESS__)
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__)) &&                            \
+    !defined(__SANITIZE_ADDRESS__)
 #define MPEG_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
 #else
 #define MPEG_VECTOR_CLONES

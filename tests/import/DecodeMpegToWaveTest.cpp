@@ -102,7 +102,7 @@ TEST(DecodeMpegToWaveTest, SkipsTagsAndJunkBeforeTheFirstFrame) {
     stream.push_back(static_cast<std::uint8_t>(size >> 7 & 0x7F));
     stream.push_back(static_cast<std::uint8_t>(size & 0x7F));
     Append(stream, picture);
-    Append(stream, {0x00, 0xFF, 0xFB, 0x12, 0x34, 0xFF}); // junk, one false sync
+    Append(stream, {0x00, 0xFF, 0xFB, 0x12, 0x34, 0xFF});       // junk, one false sync
     Append(stream, SilentFrame(HeaderWord(3, 2, 10, 1, 0)), 3); // layer II 48 kHz
     Append(stream, {'T', 'A', 'G'});
     Append(stream, std::vector<std::uint8_t>(125, 0x20));

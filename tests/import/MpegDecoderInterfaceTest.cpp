@@ -219,7 +219,7 @@ TEST(MpegDecoderInterfaceTest, ACorruptFrameIsSkippedAndDecodingGoesOn) {
     for (int i = 0; i < 6; ++i) {
         results.push_back(MpegDecoderDecodeFrame(*decoder));
     }
-    EXPECT_EQ(results, (std::vector<int>{0, 0, kMpegErrorInvalidFrame, 0, 0,
-                                         kMpegErrorEndOfInput}));
+    EXPECT_EQ(results,
+              (std::vector<int>{0, 0, kMpegErrorInvalidFrame, 0, 0, kMpegErrorEndOfInput}));
     EXPECT_EQ(decoder->Stats().framesSkipped, 1u);
 }

@@ -48,12 +48,12 @@ TEST(MpegFrameHeaderTest, LayerIFrameIsCountedInFourByteSlots) {
 TEST(MpegFrameHeaderTest, RefusesBadSyncAndReservedValues) {
     MpegFrameHeader h;
     const std::uint32_t good = HeaderWord(3, 3, 9, 0, 1);
-    EXPECT_FALSE(MpegFrameHeader::Parse(good & ~0x00800000u, h)); // sync bit missing
+    EXPECT_FALSE(MpegFrameHeader::Parse(good & ~0x00800000u, h));             // sync bit missing
     EXPECT_FALSE(MpegFrameHeader::Parse((good & ~(3u << 19)) | 1u << 19, h)); // version 01
-    EXPECT_FALSE(MpegFrameHeader::Parse(good & ~(3u << 17), h));               // layer 00
-    EXPECT_FALSE(MpegFrameHeader::Parse(good | 15u << 12, h));                 // bitrate 15
-    EXPECT_FALSE(MpegFrameHeader::Parse(good | 3u << 10, h));                  // rate 11
-    EXPECT_FALSE(MpegFrameHeader::Parse(good | 2u, h));                        // emphasis 10
+    EXPECT_FALSE(MpegFrameHeader::Parse(good & ~(3u << 17), h));              // layer 00
+    EXPECT_FALSE(MpegFrameHeader::Parse(good | 15u << 12, h));                // bitrate 15
+    EXPECT_FALSE(MpegFrameHeader::Parse(good | 3u << 10, h));                 // rate 11
+    EXPECT_FALSE(MpegFrameHeader::Parse(good | 2u, h));                       // emphasis 10
 }
 
 TEST(MpegFrameHeaderTest, JointStereoBoundFollowsModeExtension) {

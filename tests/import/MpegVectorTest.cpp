@@ -31,17 +31,39 @@ struct Vector {
 };
 
 const Vector kStreams[] = {
-    {"l1-fl1", 384},           {"l1-fl2", 384},           {"l1-fl3", 384},
-    {"l1-fl4", 384},           {"l1-fl5", 384},           {"l1-fl6", 384},
-    {"l1-fl7", 384},           {"l1-fl8", 384},           {"l2-fl10", 1152},
-    {"l2-fl11", 1152},         {"l2-fl12", 1152},         {"l2-fl13", 1152},
-    {"l2-fl14", 1152},         {"l2-fl15", 1152},         {"l2-fl16", 1152},
-    {"l2-test32", 1152},       {"l3-compl", 1152},        {"l3-he_32khz", 1152},
-    {"l3-he_44khz", 1152},     {"l3-he_48khz", 1152},     {"l3-he_free", 1152},
-    {"l3-hecommon", 1152},     {"l3-si", 1152},           {"l3-si_block", 1152},
-    {"l3-si_huff", 1152},      {"l3-sin1k0db", 1152},     {"l3-test45", 576},
-    {"l3-test46", 576},        {"M2L3_bitrate_16_all", 576}, {"M2L3_bitrate_22_all", 576},
-    {"M2L3_bitrate_24_all", 576}, {"M2L3_compl24", 576},  {"M2L3_noise", 576},
+    {"l1-fl1", 384},
+    {"l1-fl2", 384},
+    {"l1-fl3", 384},
+    {"l1-fl4", 384},
+    {"l1-fl5", 384},
+    {"l1-fl6", 384},
+    {"l1-fl7", 384},
+    {"l1-fl8", 384},
+    {"l2-fl10", 1152},
+    {"l2-fl11", 1152},
+    {"l2-fl12", 1152},
+    {"l2-fl13", 1152},
+    {"l2-fl14", 1152},
+    {"l2-fl15", 1152},
+    {"l2-fl16", 1152},
+    {"l2-test32", 1152},
+    {"l3-compl", 1152},
+    {"l3-he_32khz", 1152},
+    {"l3-he_44khz", 1152},
+    {"l3-he_48khz", 1152},
+    {"l3-he_free", 1152},
+    {"l3-hecommon", 1152},
+    {"l3-si", 1152},
+    {"l3-si_block", 1152},
+    {"l3-si_huff", 1152},
+    {"l3-sin1k0db", 1152},
+    {"l3-test45", 576},
+    {"l3-test46", 576},
+    {"M2L3_bitrate_16_all", 576},
+    {"M2L3_bitrate_22_all", 576},
+    {"M2L3_bitrate_24_all", 576},
+    {"M2L3_compl24", 576},
+    {"M2L3_noise", 576},
 };
 
 std::vector<std::int16_t> Reference(const std::string& name) {
@@ -71,9 +93,8 @@ TEST(MpegVectorTest, EveryComplianceStreamDecodesAtFullAccuracy) {
         // The reference may lack a frame or two at the start (a bit reservoir reaching
         // before the stream), and layer I/II references are padded with zeros at the end:
         // compare over our decoded length, aligned by whole frames.
-        const Accuracy a =
-            Compare(raw.samples, Reference(v.name),
-                    static_cast<std::size_t>(v.samplesPerFrame * channels), 3);
+        const Accuracy a = Compare(raw.samples, Reference(v.name),
+                                   static_cast<std::size_t>(v.samplesPerFrame * channels), 3);
         std::printf("%-22s %10zu %8.4f %5d  %s\n", v.name, a.compared, a.rms, a.maxError,
                     AccuracyClass(a));
         EXPECT_STREQ(AccuracyClass(a), "full") << v.name;
