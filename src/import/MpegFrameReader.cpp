@@ -24,6 +24,7 @@ bool MpegFrameReader::Fill(std::size_t need) {
         return true;
     }
     if (m_position > 0) {
+        m_bufferStart += m_position;
         std::memmove(m_buffer.data(), m_buffer.data() + m_position, m_end - m_position);
         m_end -= m_position;
         m_position = 0;
@@ -87,7 +88,14 @@ int MpegFrameReader::FrameSize(const MpegFrameHeader& header, bool direct) {
     // Measure: the next header of the same stream and bitrate marks the frame's end.
     Fill(kMaxFreeFormatFrame + 4);
     const std::size_t available = m_end - m_position;
-    for (std::size_t offset = 16; offset + 4 <= available; ++offset) {
+    const std::uint64_t here = m_bufferStart + m_position;
+    std::size_t offset = 16;
+    // A failed search for the same header already covered the bytes up to m_freeScanEnd:
+    // start after them, so runs of false free-format headers cost linear time.
+    if ((header.word & kStreamMask) == m_freeScanMask && m_freeScanEnd > here + offset) {
+        offset = static_cast<std::size_t>(m_freeScanEnd - here);
+    }
+    for (; offset + 4 <= available; ++offset) {
         const std::uint32_t word = WordAt(offset);
         if ((word & kStreamMask) == (header.word & kStreamMask)) {
             const int measured =
@@ -96,6 +104,8 @@ int MpegFrameReader::FrameSize(const MpegFrameHeader& header, bool direct) {
             return static_cast<int>(offset);
         }
     }
+    m_freeScanMask = header.word & kStreamMask;
+    m_freeScanEnd = here + (available >= 3 ? available - 3 : 0);
     return 0;
 }
 

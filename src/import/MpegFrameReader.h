@@ -42,5 +42,8 @@ private:
     bool m_locked = false;
     MpegFrameHeader m_stream;
     int m_freeFormatBytes = 0;
+    std::uint64_t m_bufferStart = 0; // stream offset of m_buffer[0]
+    std::uint32_t m_freeScanMask = 0;
+    std::uint64_t m_freeScanEnd = 0; // stream offset up to which no match was found
     std::uint64_t m_skipped = 0;
 };
