@@ -68,7 +68,8 @@ TEST(MpegSynthesisFilterTest, MatchesTheDirectFilterBank) {
     float input[40][32];
     for (auto& slot : input) {
         for (float& v : slot) {
-            v = static_cast<float>(std::rand()) / RAND_MAX * 0.08f - 0.04f; // never clips
+            v = static_cast<float>(std::rand() / static_cast<double>(RAND_MAX)) * 0.08f -
+                0.04f; // never clips
         }
     }
     std::vector<std::int16_t> fast(40 * 32);
