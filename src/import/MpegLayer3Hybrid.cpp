@@ -72,6 +72,7 @@ const Tables& T() {
     return tables;
 }
 
+MPEG_VECTOR_CLONES
 void AliasReduce(float* xr, int firstBoundary, int lastBoundary) {
     const Tables& t = T();
     for (int sb = firstBoundary; sb < lastBoundary; ++sb) {

@@ -24,11 +24,21 @@ const float* PowerTable() {
     return table.value;
 }
 
-// 2^(quarters / 4).
+// 2^(quarters / 4) for every exponent a granule can produce (global gain 0..255 minus
+// subblock gain and scalefactors), from a table.
+constexpr int kLowestQuarter = -210 - 8 * 7 - 4 * (31 + 3);
+constexpr int kHighestQuarter = 255 - 210;
+
 float Gain(int quarters) {
-    static const double kFraction[4] = {1.0, 1.18920711500272106672, 1.41421356237309504880,
-                                        1.68179283050742908606};
-    return static_cast<float>(std::ldexp(kFraction[quarters & 3], quarters >> 2));
+    static const struct Table {
+        float value[kHighestQuarter - kLowestQuarter + 1];
+        Table() {
+            for (int q = kLowestQuarter; q <= kHighestQuarter; ++q) {
+                value[q - kLowestQuarter] = static_cast<float>(std::pow(2.0, q / 4.0));
+            }
+        }
+    } table;
+    return table.value[std::clamp(quarters, kLowestQuarter, kHighestQuarter) - kLowestQuarter];
 }
 
 MPEG_VECTOR_CLONES

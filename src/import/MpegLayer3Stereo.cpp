@@ -1,6 +1,7 @@
 #include "import/MpegLayer3Stereo.h"
 
 #include "import/MpegLayer3Requantizer.h"
+#include "import/MpegSimd.h"
 
 #include <algorithm>
 #include <cmath>
@@ -18,6 +19,7 @@ struct Context {
     float* right;
 };
 
+MPEG_VECTOR_CLONES
 void MidSide(float* left, float* right, int first, int last) {
     for (int i = first; i < last; ++i) {
         const float mid = left[i];

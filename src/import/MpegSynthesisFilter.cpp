@@ -85,12 +85,14 @@ template <int N, typename T> inline __attribute__((always_inline)) void Dct(T* x
 // c[j][lane] = sum over k of in[lane][k] cos(pi j (2k + 1) / 64).
 MPEG_VECTOR_CLONES
 void DctOfEightSlots(const float (*in)[32], int count, MpegVec8* c) {
-    for (int k = 0; k < 32; ++k) {
-        MpegVec8 column = {};
-        for (int lane = 0; lane < count; ++lane) {
-            column[lane] = in[lane][k];
+    float columns[32][8] = {};
+    for (int lane = 0; lane < count; ++lane) {
+        for (int k = 0; k < 32; ++k) {
+            columns[k][lane] = in[lane][k];
         }
-        c[k] = column;
+    }
+    for (int k = 0; k < 32; ++k) {
+        MPEG_LOAD8(c[k], columns[k]);
     }
     Dct<32, MpegVec8>(c);
 }
