@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-// Decodes the Huffman-coded part 3 of a granule (ISO/IEC 11172-3 2.4.3.4.7): big values
+// Decodes the Huffman-coded data of a granule (ISO/IEC 11172-3 2.4.3.4.7): big values
 // in up to three regions with their tables and linbits, then count1 quadruples, up to the
 // end of part2_3_length. Each code table is turned into look-up tables of a few bits per
 // step once, at first use.
@@ -14,7 +14,7 @@ class MpegHuffmanDecoder {
 public:
     // Writes the 576 quantized values (signed) of the granule; returns the number of lines
     // that may be non-zero (everything from there on is zero). `endBit` is where the
-    // granule's part 3 ends; the reader is left anywhere before or at it.
+    // granule's Huffman data ends; the reader is left anywhere before or at it.
     static int DecodeSpectrum(MpegBitReader& bits, const Layer3GranuleInfo& g, std::size_t endBit,
                               int values[576]);
 

@@ -16,8 +16,8 @@ struct Layer3Scalefactors {
     int intensityScale = 0;
 };
 
-// Reads scalefactors (part 2 of the main data) as ISO/IEC 11172-3 2.4.1.7 and ISO/IEC
-// 13818-3 2.4.3.2 lay them out.
+// Reads the scalefactors at the start of a granule's main data as ISO/IEC 11172-3 2.4.1.7 and
+// ISO/IEC 13818-3 2.4.3.2 lay them out.
 class MpegLayer3Scalefactors {
 public:
     // MPEG-1. `sf` keeps the previous granule's values of this channel, which scfsi reuses.

@@ -97,7 +97,7 @@ TEST(MpegHuffmanTest, LookupsDecodeEveryCodeWordBackToItsPair) {
 }
 
 // Big values with an escape (15 + linbits) and signs, then count1 quadruples, then the end
-// of part 3 in the middle of the next quadruple.
+// of the Huffman data in the middle of the next quadruple.
 TEST(MpegHuffmanTest, DecodesBigValuesEscapesSignsAndQuadruples) {
     const HuffmanCodeTable& t16 = PairCodeTable(17); // code of table 16, 2 linbits
     BitWriter w;
@@ -114,7 +114,7 @@ TEST(MpegHuffmanTest, DecodesBigValuesEscapesSignsAndQuadruples) {
     w.Put(0, 1);
     w.Put(1, 1);
     const std::size_t end = w.Bits();
-    w.Put(b.codes[0b1111], b.lengths[0b1111]); // beyond part 3: must be ignored
+    w.Put(b.codes[0b1111], b.lengths[0b1111]); // beyond the Huffman data: must be ignored
     w.Put(0, 4);
 
     Layer3GranuleInfo g;
