@@ -79,6 +79,12 @@ bool MpegWaveWriter::AppendFrame(const std::uint8_t* samples, std::uint32_t byte
         samples = m_converted.data();
         bytes = static_cast<std::uint32_t>(m_converted.size());
     }
+    if (static_cast<std::uint64_t>(m_dataBytes) + bytes + 36 > 0xFFFFFFFFu) {
+        // A RIFF file cannot say more: later frames are left out rather than wrapping the
+        // sizes in the header round.
+        m_full = true;
+        return true;
+    }
     if (std::fwrite(samples, 1, bytes, m_file) != bytes) {
         return false;
     }

@@ -9,7 +9,7 @@
 // a file without frames, then with the first frame's format) and the PCM frames. Frames
 // whose channel count differs from the first frame's are converted to it (mono frames are
 // doubled into both channels, stereo frames averaged), so the data always matches the
-// header.
+// header. Data beyond what a RIFF file can describe (4 GiB) is left out.
 class MpegWaveWriter {
 public:
     ~MpegWaveWriter();
@@ -20,6 +20,8 @@ public:
                      int sampleRate);
     // Fixes the sizes in the header and closes the file.
     bool Finish();
+    // True when frames were left out because the data reached the 4 GiB limit of RIFF.
+    bool Full() const { return m_full; }
 
     static constexpr int kHeaderBytes = 44;
 
@@ -35,5 +37,6 @@ private:
     Format m_format;
     bool m_haveFormat = false;
     std::uint32_t m_dataBytes = 0;
+    bool m_full = false;
     std::vector<std::uint8_t> m_converted;
 };
