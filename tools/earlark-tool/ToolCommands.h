@@ -12,6 +12,7 @@ int RunWavCommand(const ToolArgs& args);
 int RunRenderCommand(const ToolArgs& args);
 int RunPlayCommand(const ToolArgs& args);
 int RunWavConvertCommand(const ToolArgs& args);
+int RunDecodeCommand(const ToolArgs& args);
 
 // Prints "earlark-tool: <message>" on stderr and returns 1.
 int ToolError(const std::string& message);

@@ -17,7 +17,8 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  wav quiet FILE POS WINDOW\n"
                      "  render FILE START END INTERVAL RATE OUT.wav\n"
                      "  play FILE [START END] [--rate N] [--interval BYTES]\n"
-                     "  wavconvert IN OUT.wav\n";
+                     "  wavconvert IN OUT.wav\n"
+                     "  decode IN OUT.wav | decode --info IN\n";
 
 } // namespace
 
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
     const std::map<std::string, int (*)(const ToolArgs&)> commands{
         {"study", RunStudyCommand},           {"wav", RunWavCommand},
         {"render", RunRenderCommand},         {"play", RunPlayCommand},
-        {"wavconvert", RunWavConvertCommand},
+        {"wavconvert", RunWavConvertCommand}, {"decode", RunDecodeCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;
