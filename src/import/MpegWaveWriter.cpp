@@ -1,5 +1,7 @@
 #include "import/MpegWaveWriter.h"
 
+#include "import/Pcm16ChannelMix.h"
+
 #include <cstring>
 
 namespace {
@@ -12,10 +14,6 @@ void Put16(std::uint8_t* p, std::uint32_t value) {
 void Put32(std::uint8_t* p, std::uint32_t value) {
     Put16(p, value & 0xFFFF);
     Put16(p + 2, value >> 16);
-}
-
-std::int16_t Get16(const std::uint8_t* p) {
-    return static_cast<std::int16_t>(p[0] | p[1] << 8);
 }
 
 } // namespace
@@ -65,17 +63,7 @@ bool MpegWaveWriter::AppendFrame(const std::uint8_t* samples, std::uint32_t byte
         }
     }
     if (channels != m_format.channels) {
-        const std::uint32_t frames = bytes / (2u * static_cast<std::uint32_t>(channels));
-        m_converted.resize(static_cast<std::size_t>(frames) * 2 * m_format.channels);
-        for (std::uint32_t i = 0; i < frames; ++i) {
-            if (channels == 1) {
-                std::memcpy(&m_converted[i * 4], samples + i * 2, 2);
-                std::memcpy(&m_converted[i * 4 + 2], samples + i * 2, 2);
-            } else {
-                const int mixed = (Get16(samples + i * 4) + Get16(samples + i * 4 + 2)) / 2;
-                Put16(&m_converted[i * 2], static_cast<std::uint16_t>(mixed));
-            }
-        }
+        MixPcm16Channels(samples, bytes, channels, m_format.channels, m_converted);
         samples = m_converted.data();
         bytes = static_cast<std::uint32_t>(m_converted.size());
     }
