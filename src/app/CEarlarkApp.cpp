@@ -40,7 +40,8 @@ RichTextStatus RichTextStatusFromMajorVersion(int major) {
 }
 
 CEarlarkApp::CEarlarkApp(const AppServices& services, CEarlarkDoc& doc)
-    : m_services(services), m_doc(doc) {
+    : m_services(services), m_doc(doc),
+      m_audio(doc, services.settings, services.prompts, services.fileDialogs) {
     m_doc.SetHost(this);
     m_doc.SetPrompts(&services.prompts);
     m_doc.SetFileDialogs(&services.fileDialogs);
@@ -105,10 +106,12 @@ bool CEarlarkApp::CheckRichTextControl() {
 // The converted file holds the conversion of one source; when the file is gone, so is
 // the record of what it held. The source itself need not exist.
 void CEarlarkApp::RestoreRecentConverted() {
-    m_recentConverted = settings::kRecentConverted.Read(m_services.settings);
-    if (!m_recentConverted.empty() && !CanOpenForReading(m_convertedPath)) {
-        m_recentConverted.clear();
+    std::string source = settings::kRecentConverted.Read(m_services.settings);
+    if (!source.empty() && !CanOpenForReading(m_convertedPath)) {
+        source.clear();
     }
+    m_audio.Import().SetConvertedPath(m_convertedPath);
+    m_audio.Import().SetRecentConvertedSource(source);
 }
 
 std::string CEarlarkApp::ChooseStartStudy(const CommandLine& commandLine) const {

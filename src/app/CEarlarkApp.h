@@ -2,6 +2,7 @@
 
 #include "app/CommandLine.h"
 #include "app/RecentFileList.h"
+#include "app/StudyAudio.h"
 #include "document/DocumentHost.h"
 
 #include <string>
@@ -63,7 +64,11 @@ public:
     std::string HelpTopic(int topic) const;
     // A read-only data file: beside the program when it is there, else in the data folder.
     std::string FindDataFile(const std::string& relative) const;
-    const std::string& RecentConvertedSource() const { return m_recentConverted; }
+    const std::string& RecentConvertedSource() const {
+        return m_audio.Import().RecentConvertedSource();
+    }
+    StudyAudio& Audio() { return m_audio; }
+    const StudyAudio& Audio() const { return m_audio; }
     bool TitlePictureEnabled() const { return m_titlePicture; }
     bool StartMaximised() const { return m_startMaximised; }
     const RecentFileList& RecentFiles() const { return m_recentFiles; }
@@ -77,11 +82,11 @@ private:
     SkinSystem* m_skin = nullptr;
     CEarlarkDoc& m_doc;
     RecentFileList m_recentFiles;
+    StudyAudio m_audio;
     std::string m_programFolder;
     std::string m_dataFolder;
     std::string m_convertedPath;
     std::string m_helpPath;
-    std::string m_recentConverted;
     bool m_titlePicture = true;
     bool m_startMaximised = false;
     bool m_processingStartup = false;

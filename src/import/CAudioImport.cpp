@@ -27,7 +27,7 @@ bool Exists(const std::string& path) {
 
 CAudioImport::CAudioImport(CEarlarkDoc& doc, SettingsStore& settings, Prompts& prompts,
                            WaitWindow& wait, ConversionBackend backend)
-    : m_doc(doc), m_settings(settings), m_prompts(prompts), m_wait(wait),
+    : m_doc(doc), m_settings(settings), m_prompts(prompts), m_wait(&wait),
       m_backend(std::move(backend)) {}
 
 // A study moved with its audio: the audio of the study's name, with the source's
@@ -94,10 +94,10 @@ bool CAudioImport::RunConversion(const std::string& source, Kind kind) {
     m_recentConverted.clear();
     settings::kRecentConverted.Write(m_settings, "");
 
-    m_wait.Show(import_messages::kPleaseWait);
+    m_wait->Show(import_messages::kPleaseWait);
     bool ok = kind == Kind::Mpeg ? m_backend.decodeMpeg(source, m_convertedPath)
                                  : m_backend.convertWave(source, m_convertedPath);
-    m_wait.Close();
+    m_wait->Close();
     if (!ok) {
         m_prompts.ShowMessage(import_messages::kConversionFailed);
     }

@@ -33,6 +33,7 @@ public:
     CAudioImport(CEarlarkDoc& doc, SettingsStore& settings, Prompts& prompts, WaitWindow& wait,
                  ConversionBackend backend);
 
+    void SetWaitWindow(WaitWindow& wait) { m_wait = &wait; }
     void SetConvertedPath(const std::string& path) { m_convertedPath = path; }
     const std::string& ConvertedPath() const { return m_convertedPath; }
     // The source whose conversion the converted file holds (restored at start-up).
@@ -53,7 +54,7 @@ private:
     CEarlarkDoc& m_doc;
     SettingsStore& m_settings;
     Prompts& m_prompts;
-    WaitWindow& m_wait;
+    WaitWindow* m_wait;
     ConversionBackend m_backend;
     std::string m_convertedPath;
     std::string m_recentConverted;

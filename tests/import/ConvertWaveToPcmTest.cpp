@@ -148,7 +148,7 @@ TEST(ConvertWaveToPcm, RefusesDamagedAndForeignFiles) {
          WaveFile({{"fmt ", ImaFormat(0)}, {"fact", Le32(65)}, {"data", ImaBlocks(1)}})},
         {"float block alignment 0",
          WaveFile({{"fmt ", FormatRecord(3, 1, 8000, 32000, 0, 32)}, {"data", Le32(0)}})},
-        {"no codec", WaveFile({{"fmt ", FormatRecord(0x55, 2, 44100, 16000, 1, 0, {1, 0})},
+        {"no codec", WaveFile({{"fmt ", FormatRecord(0x161, 2, 44100, 16000, 1, 0, {1, 0})},
                                {"fact", Le32(1152)},
                                {"data", ImaBlocks(1)}})},
     };
