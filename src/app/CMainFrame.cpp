@@ -59,6 +59,14 @@ void CMainFrame::AddCommands() {
         m_app.OnFileOpen();
         Refresh();
     });
+    add(QKeySequence(Qt::CTRL | Qt::Key_N), [this] {
+        m_app.Audio().OnImportAudio([this] { return m_app.OnFileNew(); });
+        Refresh();
+    });
+    add(QKeySequence(Qt::ALT | Qt::Key_M), [this] {
+        m_app.Audio().OnReplaceAudio();
+        Refresh();
+    });
     add(QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
         m_doc.DoFileSave();
         Refresh();

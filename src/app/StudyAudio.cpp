@@ -13,8 +13,10 @@ AudioCommandHost StudyAudio::MakeHost() {
     AudioCommandHost host;
     host.stopPlayback = [this] { m_doc.m_player.ResetOutput(); };
     host.closeWaveFile = [this] { m_doc.m_player.CloseWaveFile(); };
+    // A recording without a single sample (a file in which no MPEG frame could be decoded
+    // converts to one) cannot be studied: it counts as a file that does not open.
     host.openOutput = [this](const std::string& playPath, int rate) {
-        return m_doc.m_player.OpenOutput(playPath, this, rate);
+        return m_doc.m_player.OpenOutput(playPath, this, rate) && m_doc.m_player.DataSize() > 0;
     };
     host.closeOutput = [this] { m_doc.m_player.CloseOutput(); };
     // The application runs the posted commands itself once the command returns.

@@ -2,11 +2,14 @@
 #include "app/CEarlarkApp.h"
 #include "app/CMainFrame.h"
 #include "document/CEarlarkDoc.h"
+#include "platform/DefaultWaveOutDevice.h"
 #include "qt/LocalInstanceGuard.h"
 #include "qt/QtFileDialogs.h"
+#include "qt/QtMessageQueue.h"
 #include "qt/QtPrompts.h"
 #include "qt/QtRichTextProbe.h"
 #include "qt/QtSettingsStore.h"
+#include "qt/QtWaitWindow.h"
 #include "skin/CSkin.h"
 #include "skin/CTitlePicture.h"
 #include "skin/TitleAwarePrompts.h"
@@ -58,7 +61,11 @@ int main(int argc, char** argv) {
     QtFileDialogs fileDialogs;
     LocalInstanceGuard instance;
     QtRichTextProbe richText;
+    // The device outlives the document's wave engine; its notices reach the main thread.
+    QtMessageQueue messages(&qapp);
+    DefaultWaveOutDevice device(messages);
     CEarlarkDoc doc;
+    doc.m_player.SetOutputDevice(&device);
     TitleAwarePrompts shownPrompts(prompts);
     CEarlarkApp app({shownPrompts, fileDialogs, settings, instance, richText}, doc);
     CSkin skin;
@@ -70,6 +77,9 @@ int main(int argc, char** argv) {
 
     CMainFrame frame(app, doc, skin, settings);
     prompts.SetParent(&frame);
+    QtWaitWindow waitWindow;
+    waitWindow.SetParent(&frame);
+    app.Audio().SetWaitWindow(waitWindow);
     fileDialogs.SetParent(&frame);
     QObject::connect(&instance, &LocalInstanceGuard::activationRequested, &frame, [&frame] {
         frame.showNormal();

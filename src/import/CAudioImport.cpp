@@ -94,6 +94,10 @@ bool CAudioImport::RunConversion(const std::string& source, Kind kind) {
     m_recentConverted.clear();
     settings::kRecentConverted.Write(m_settings, "");
 
+    // The per-user cache folder may have been cleaned away since start-up.
+    std::error_code ec;
+    std::filesystem::create_directories(std::filesystem::path(m_convertedPath).parent_path(), ec);
+
     m_wait->Show(import_messages::kPleaseWait);
     bool ok = kind == Kind::Mpeg ? m_backend.decodeMpeg(source, m_convertedPath)
                                  : m_backend.convertWave(source, m_convertedPath);

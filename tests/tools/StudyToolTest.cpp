@@ -1,36 +1,11 @@
 // earlark-tool study: dump, resave and new, run as a separate program.
 #include "support/Bytes.h"
+#include "support/RunTool.h"
 #include "support/TempDir.h"
 
-#include <array>
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunTool(const std::string& arguments, const TempDir& dir) {
-    std::string errPath = dir.Path("stderr.txt");
-    std::string command =
-        std::string("'") + EARLARK_TOOL + "' " + arguments + " 2>'" + errPath + "'";
-    Result result{};
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) {
-        result.out.append(buffer.data(), n);
-    }
-    int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    auto err = TempDir::Read(errPath);
-    result.err.assign(err.begin(), err.end());
-    return result;
-}
 
 std::string Quote(const std::string& path) {
     return "'" + path + "'";
@@ -50,7 +25,7 @@ TEST(StudyTool, DumpShowsAVersion399FileAsStored) {
     b.U32(1).U32(2).I32(-3).I32(4).U32(5).U32(6);
     std::string path = dir.Write("old.ekd", b.Data());
 
-    Result r = RunTool("study dump " + Quote(path), dir);
+    ToolResult r = RunTool("study dump " + Quote(path), dir);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "{\"version\":399,\"viewKind\":103,\"audioPath\":\"C:\\\\a\\\\caf\xC3\xA9.wav\","
@@ -74,13 +49,13 @@ TEST(StudyTool, ResaveWritesVersion420) {
     b.U16(0);
     std::string in = dir.Write("in.ekd", b.Data());
     std::string out = dir.Path("out.ekd");
-    Result r = RunTool("study resave " + Quote(in) + " " + Quote(out), dir);
+    ToolResult r = RunTool("study resave " + Quote(in) + " " + Quote(out), dir);
     ASSERT_EQ(r.status, 0) << r.err;
     std::vector<std::uint8_t> saved = TempDir::Read(out);
     ASSERT_GE(saved.size(), 4u);
     EXPECT_EQ(saved[0], 0xA4);
     EXPECT_EQ(saved[1], 0x01);
-    Result dump = RunTool("study dump " + Quote(out), dir);
+    ToolResult dump = RunTool("study dump " + Quote(out), dir);
     EXPECT_NE(dump.out.find("\"speed\":100"), std::string::npos) << dump.out;
 }
 
@@ -91,32 +66,32 @@ TEST(StudyTool, NewFromSentenceTable) {
                                                   "caf\xC3\xA9\n")
                                              .Data());
     std::string out = dir.Path("new.ekd");
-    Result r = RunTool("study new " + Quote(out) +
-                           " --audio /a/b.wav --data-size 200 --sentences " + Quote(tsv),
-                       dir);
+    ToolResult r = RunTool("study new " + Quote(out) +
+                               " --audio /a/b.wav --data-size 200 --sentences " + Quote(tsv),
+                           dir);
     ASSERT_EQ(r.status, 0) << r.err;
-    Result dump = RunTool("study dump " + Quote(out), dir);
+    ToolResult dump = RunTool("study dump " + Quote(out), dir);
     EXPECT_NE(dump.out.find("\"audioPath\":\"/a/b.wav\""), std::string::npos);
     EXPECT_NE(dump.out.find("\"original\":\"First line\\rsecond\""), std::string::npos);
     EXPECT_NE(dump.out.find("\"start\":100,\"end\":199,\"flags\":0"), std::string::npos);
 
-    Result whole = RunTool("study new " + Quote(out) + " --data-size 1000000", dir);
+    ToolResult whole = RunTool("study new " + Quote(out) + " --data-size 1000000", dir);
     ASSERT_EQ(whole.status, 0) << whole.err;
-    Result wholeDump = RunTool("study dump " + Quote(out), dir);
+    ToolResult wholeDump = RunTool("study dump " + Quote(out), dir);
     EXPECT_NE(wholeDump.out.find("\"start\":0,\"end\":999999,\"flags\":8"), std::string::npos);
 }
 
 TEST(StudyTool, FailuresExitWithOneLineNamingTheFile) {
     TempDir dir;
     std::string bad = dir.Write("bad.ekd", {0xA4, 0x01, 0x00, 0x00, 0x67, 0x00});
-    Result r = RunTool("study dump " + Quote(bad), dir);
+    ToolResult r = RunTool("study dump " + Quote(bad), dir);
     EXPECT_EQ(r.status, 1);
     EXPECT_TRUE(r.out.empty());
     EXPECT_NE(r.err.find(bad + " File failure"), std::string::npos) << r.err;
     EXPECT_NE(r.err.find("The version do not match or the file is damaged."), std::string::npos);
     EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1);
 
-    Result missingDir = RunTool("study new " + Quote(dir.Path("no/dir/x.ekd")), dir);
+    ToolResult missingDir = RunTool("study new " + Quote(dir.Path("no/dir/x.ekd")), dir);
     EXPECT_EQ(missingDir.status, 1);
     EXPECT_NE(missingDir.err.find("File failure"), std::string::npos);
 }

@@ -1,5 +1,7 @@
 #include "AudioToolSupport.h"
 
+#include "JsonWriter.h"
+
 #include <charconv>
 
 std::optional<std::uint32_t> ParseUInt32(const std::string& text) {
@@ -16,4 +18,13 @@ std::string DescribeOpenFailure(const std::string& path, int result) {
         return path + " needs conversion to 8- or 16-bit PCM before it can be played";
     }
     return path + " is not a readable wave file";
+}
+
+void WriteFormatMembers(JsonWriter& json, const WaveFormat& f) {
+    json.Key("formatTag").UInt(f.formatTag);
+    json.Key("channels").UInt(f.channels);
+    json.Key("samplesPerSec").UInt(f.samplesPerSec);
+    json.Key("avgBytesPerSec").UInt(f.avgBytesPerSec);
+    json.Key("blockAlign").UInt(f.blockAlign);
+    json.Key("bitsPerSample").UInt(f.bitsPerSample);
 }

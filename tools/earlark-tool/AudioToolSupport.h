@@ -24,5 +24,10 @@ private:
     CWaveEngine& m_engine;
 };
 
+class JsonWriter;
+
+// The fields of a wave format as JSON members (formatTag ... bitsPerSample).
+void WriteFormatMembers(JsonWriter& json, const WaveFormat& format);
+
 // A one-line explanation of an OpenWaveFile result other than 0.
 std::string DescribeOpenFailure(const std::string& path, int result);

@@ -13,6 +13,7 @@ int RunRenderCommand(const ToolArgs& args);
 int RunPlayCommand(const ToolArgs& args);
 int RunWavConvertCommand(const ToolArgs& args);
 int RunDecodeCommand(const ToolArgs& args);
+int RunConvertCommand(const ToolArgs& args);
 
 // Prints "earlark-tool: <message>" on stderr and returns 1.
 int ToolError(const std::string& message);

@@ -19,13 +19,7 @@ int Probe(const ToolArgs& args) {
     json.BeginObject();
     json.Key("result").Int(result);
     if (engine.HasFormat()) {
-        const WaveFormat& f = engine.Format();
-        json.Key("formatTag").UInt(f.formatTag);
-        json.Key("channels").UInt(f.channels);
-        json.Key("samplesPerSec").UInt(f.samplesPerSec);
-        json.Key("avgBytesPerSec").UInt(f.avgBytesPerSec);
-        json.Key("blockAlign").UInt(f.blockAlign);
-        json.Key("bitsPerSample").UInt(f.bitsPerSample);
+        WriteFormatMembers(json, engine.Format());
     }
     json.Key("dataOffset").UInt(engine.DataOffset());
     json.Key("dataSize").UInt(engine.DataSize());

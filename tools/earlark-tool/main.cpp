@@ -18,7 +18,8 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  render FILE START END INTERVAL RATE OUT.wav\n"
                      "  play FILE [START END] [--rate N] [--interval BYTES]\n"
                      "  wavconvert IN OUT.wav\n"
-                     "  decode IN OUT.wav | decode --info IN\n";
+                     "  decode IN OUT.wav | decode --info IN\n"
+                     "  convert IN OUT.wav\n";
 
 } // namespace
 
@@ -32,6 +33,7 @@ int main(int argc, char** argv) {
         {"study", RunStudyCommand},           {"wav", RunWavCommand},
         {"render", RunRenderCommand},         {"play", RunPlayCommand},
         {"wavconvert", RunWavConvertCommand}, {"decode", RunDecodeCommand},
+        {"convert", RunConvertCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;
