@@ -54,5 +54,5 @@ if [ "$datasize" -ne "$offset" ]; then
 fi
 audio=$(cd "$out" && pwd)/$name.wav
 "$tool" study new "$out/$name.ekd" --audio "$audio" --data-size "$datasize" \
-    --sentences "$work/sentences.tsv"
+    --sentences "$work/sentences.tsv" --volume 57343
 echo "demo: $i sentences, $datasize bytes of audio in $out"

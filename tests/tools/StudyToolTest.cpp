@@ -75,10 +75,13 @@ TEST(StudyTool, NewFromSentenceTable) {
     EXPECT_NE(dump.out.find("\"original\":\"First line\\rsecond\""), std::string::npos);
     EXPECT_NE(dump.out.find("\"start\":100,\"end\":199,\"flags\":0"), std::string::npos);
 
-    ToolResult whole = RunTool("study new " + Quote(out) + " --data-size 1000000", dir);
+    ToolResult whole =
+        RunTool("study new " + Quote(out) + " --data-size 1000000 --volume 40000", dir);
     ASSERT_EQ(whole.status, 0) << whole.err;
     ToolResult wholeDump = RunTool("study dump " + Quote(out), dir);
     EXPECT_NE(wholeDump.out.find("\"start\":0,\"end\":999999,\"flags\":8"), std::string::npos);
+    EXPECT_NE(wholeDump.out.find("\"volume\":40000"), std::string::npos);
+    EXPECT_EQ(RunTool("study new " + Quote(out) + " --volume 70000", dir).status, 1);
 }
 
 TEST(StudyTool, FailuresExitWithOneLineNamingTheFile) {

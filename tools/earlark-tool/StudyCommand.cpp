@@ -168,7 +168,7 @@ std::string ReadSentences(CEarlarkDoc& doc, const std::string& path) {
 
 int New(const ToolArgs& args) {
     if (args.empty()) {
-        return ToolError("usage: study new OUT [--audio PATH] [--data-size N] [--sentences TSV]");
+        return ToolError("usage: study new OUT [--audio PATH] [--data-size N] [--sentences TSV] [--volume V]");
     }
     CEarlarkDoc doc;
     ScriptedPrompts prompts;
@@ -189,6 +189,12 @@ int New(const ToolArgs& args) {
             if (!dataSize || *dataSize == 0) {
                 return ToolError("--data-size needs a positive byte count");
             }
+        } else if (option == "--volume") {
+            auto volume = ParseUInt(value);
+            if (!volume || *volume > 65535) {
+                return ToolError("--volume needs a value from 0 to 65535");
+            }
+            doc.m_nVolume = static_cast<std::int32_t>(*volume);
         } else if (option == "--sentences") {
             sentences = value;
         } else {

@@ -11,7 +11,7 @@ namespace {
 const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  study dump FILE\n"
                      "  study resave IN OUT\n"
-                     "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv]\n"
+                     "  study new OUT [--audio PATH] [--data-size N] [--sentences FILE.tsv] [--volume V]\n"
                      "  wav probe FILE\n"
                      "  wav level FILE POS LEN [--centre C]\n"
                      "  wav quiet FILE POS WINDOW\n"
