@@ -1,36 +1,10 @@
 // earlark-tool wavconvert, run as a separate program.
 #include "ConversionFixtures.h"
-#include "support/TempDir.h"
+#include "support/RunTool.h"
 
-#include <array>
-#include <cstdio>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunTool(const std::string& arguments, const TempDir& dir) {
-    std::string errPath = dir.Path("stderr.txt");
-    std::string command =
-        std::string("'") + EARLARK_TOOL + "' " + arguments + " 2>'" + errPath + "'";
-    Result result{};
-    FILE* pipe = popen(command.c_str(), "r");
-    std::array<char, 4096> buffer{};
-    while (size_t n = fread(buffer.data(), 1, buffer.size(), pipe)) {
-        result.out.append(buffer.data(), n);
-    }
-    int status = pclose(pipe);
-    result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    auto err = TempDir::Read(errPath);
-    result.err.assign(err.begin(), err.end());
-    return result;
-}
 
 TEST(WavConvertTool, PrintsTheWrittenFormatAndSampleCount) {
     TempDir dir;
@@ -39,7 +13,7 @@ TEST(WavConvertTool, PrintsTheWrittenFormatAndSampleCount) {
         "in.wav", fixtures::WaveFile({{"fmt ", fixtures::FormatRecord(6, 2, 8000, 16000, 2, 8)},
                                       {"fact", fixtures::Le32(4000)},
                                       {"data", alaw}}));
-    Result r = RunTool("wavconvert '" + in + "' '" + dir.Path("out.wav") + "'", dir);
+    ToolResult r = RunTool("wavconvert '" + in + "' '" + dir.Path("out.wav") + "'", dir);
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out,
               "{\"ok\":true,\"format\":{\"formatTag\":1,\"channels\":2,\"samplesPerSec\":8000,"
@@ -55,7 +29,7 @@ TEST(WavConvertTool, ReportsAFailureOnOneLine) {
     std::string in = dir.Write(
         "in.wav", fixtures::WaveFile({{"fmt ", fixtures::FormatRecord(6, 1, 8000, 8000, 1, 8)},
                                       {"data", std::vector<std::uint8_t>(10, 0)}}));
-    Result r = RunTool("wavconvert '" + in + "' '" + dir.Path("out.wav") + "'", dir);
+    ToolResult r = RunTool("wavconvert '" + in + "' '" + dir.Path("out.wav") + "'", dir);
     EXPECT_EQ(r.status, 1);
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(r.err, "earlark-tool: cannot convert " + in +
