@@ -1,6 +1,10 @@
-// The stretcher's cost per buffer of one eighth of a second, by sample rate and speed, and
-// the cost of rendering one second of stereo audio through the engine. Real time needs a
-// buffer well under 125 ms (per channel, alongside everything else the program does).
+// Throughput of the stretcher and of RenderRange, in seconds of audio produced per second of
+// CPU (the "produced_x" counter; "consumed_x" counts the file's audio read instead). The
+// player produces one buffer of one eighth of a second of the file at a time, so a factor of
+// 200 means a buffer costs half a percent of the time it lasts at normal speed.
+//
+// Formats: 0 = 44.1 kHz stereo, 1 = 22.05 kHz mono, 2 = 11.025 kHz mono, all 16-bit.
+//   run: build/bin/TimeStretchBench --benchmark_counters_tabular=true
 #include "audio/CWaveEngine.h"
 #include "audio/TimeStretch.h"
 #include "audio/WaveFileWriter.h"
@@ -13,13 +17,27 @@
 #include <cstdio>
 #include <numbers>
 #include <random>
+#include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace {
 
+struct Format {
+    int sampleRate;
+    int channels;
+    const char* name;
+};
+
+constexpr Format kFormats[] = {
+    {44100, 2, "44.1 kHz stereo"},
+    {22050, 1, "22.05 kHz mono"},
+    {11025, 1, "11.025 kHz mono"},
+};
+
 // A voice-like test signal: a few harmonics of a gliding fundamental with a little noise.
-std::vector<std::int32_t> VoiceLike(int frames, int sampleRate) {
-    std::mt19937 random(3);
+std::vector<std::int32_t> VoiceLike(int frames, int sampleRate, unsigned seed) {
+    std::mt19937 random(seed);
     std::normal_distribution<double> noise(0.0, 300.0);
     std::vector<std::int32_t> out(frames);
     double phase = 0;
@@ -33,21 +51,44 @@ std::vector<std::int32_t> VoiceLike(int frames, int sampleRate) {
     return out;
 }
 
-void BM_TimeStretchBuffer(benchmark::State& state) {
-    const int sampleRate = static_cast<int>(state.range(0));
-    const int rate = static_cast<int>(state.range(1));
-    const int f = sampleRate / 8;
-    const auto input = VoiceLike(3 * f, sampleRate);
-    std::vector<std::int32_t> output(5 * f + 64);
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(TimeStretch(output, input, f, rate));
-        benchmark::ClobberMemory();
-    }
-    state.SetLabel(std::to_string(sampleRate) + " Hz, " + std::to_string(rate) + "%");
-    state.SetItemsProcessed(state.iterations() * f);
+void SetRealTimeCounters(benchmark::State& state, double producedPerIteration,
+                         double consumedPerIteration, const Format& format, int rate) {
+    using benchmark::Counter;
+    state.counters["produced_x"] =
+        Counter(producedPerIteration, Counter::kIsIterationInvariantRate);
+    state.counters["consumed_x"] =
+        Counter(consumedPerIteration, Counter::kIsIterationInvariantRate);
+    state.SetLabel(std::string(format.name) + ", " + std::to_string(rate) + "%");
 }
-BENCHMARK(BM_TimeStretchBuffer)
-    ->ArgsProduct({{44100, 22050, 11025}, {33, 50, 75, 125, 150, 200}})
+
+// One buffer of one eighth of a second, every channel, as the engine stretches it. Eight
+// different buffers of the signal take turns so that no single input is measured.
+void BM_TimeStretch(benchmark::State& state) {
+    const Format& format = kFormats[state.range(0)];
+    const int rate = static_cast<int>(state.range(1));
+    const int f = format.sampleRate / 8;
+    constexpr int kBuffers = 8;
+    std::vector<std::vector<std::int32_t>> channels;
+    for (int c = 0; c < format.channels; ++c) {
+        channels.push_back(VoiceLike((kBuffers + 3) * f, format.sampleRate, 3 + c));
+    }
+    std::vector<std::int32_t> output(5 * f + 64);
+    int produced = 0;
+    int turn = 0;
+    for (auto _ : state) {
+        for (const auto& channel : channels) {
+            const std::span<const std::int32_t> input(channel.data() + turn * f, 3 * f);
+            produced = TimeStretch(output, input, f, rate);
+            benchmark::DoNotOptimize(output.data());
+        }
+        turn = (turn + 1) % kBuffers;
+    }
+    SetRealTimeCounters(state, static_cast<double>(produced) / format.sampleRate, 0.125, format,
+                        rate);
+}
+BENCHMARK(BM_TimeStretch)
+    ->ArgsProduct({{0, 1, 2}, {33, 50, 75, 125, 150, 200}})
+    ->ArgNames({"format", "rate"})
     ->Unit(benchmark::kMicrosecond);
 
 class NullOwner : public PlayerListener {
@@ -56,43 +97,56 @@ public:
     void OnRangeFinished() override {}
 };
 
-// One second of 44.1 kHz stereo 16-bit audio rendered at the speed, file reads included.
-void BM_RenderOneSecondStereo(benchmark::State& state) {
-    const int rate = static_cast<int>(state.range(0));
-    const auto mono = VoiceLike(44100 * 6, 44100);
+// Four seconds of the file rendered at the speed, file reads and sample conversion included.
+void BM_RenderRange(benchmark::State& state) {
+    const Format& format = kFormats[state.range(0)];
+    const int rate = static_cast<int>(state.range(1));
+    constexpr int kSeconds = 8;
+    std::vector<std::vector<std::int32_t>> channels;
+    for (int c = 0; c < format.channels; ++c) {
+        channels.push_back(VoiceLike(kSeconds * format.sampleRate, format.sampleRate, 5 + c));
+    }
     std::vector<std::uint8_t> bytes;
-    for (std::int32_t v : mono) {
-        for (int channel = 0; channel < 2; ++channel) {
-            bytes.push_back(static_cast<std::uint8_t>(v & 0xFF));
-            bytes.push_back(static_cast<std::uint8_t>((v >> 8) & 0xFF));
+    for (int i = 0; i < kSeconds * format.sampleRate; ++i) {
+        for (const auto& channel : channels) {
+            bytes.push_back(static_cast<std::uint8_t>(channel[i] & 0xFF));
+            bytes.push_back(static_cast<std::uint8_t>((channel[i] >> 8) & 0xFF));
         }
     }
-    WaveFormat format{WaveFormat::kPcm, 2, 44100, 176400, 4, 16};
-    const std::string path = "/tmp/earlark_bench_render.wav";
-    WaveFileWriter::Write(path, format, bytes);
+    const auto blockAlign = static_cast<std::uint16_t>(2 * format.channels);
+    const auto byteRate = static_cast<std::uint32_t>(format.sampleRate) * blockAlign;
+    const WaveFormat wave{WaveFormat::kPcm,
+                          static_cast<std::uint16_t>(format.channels),
+                          static_cast<std::uint32_t>(format.sampleRate),
+                          byteRate,
+                          blockAlign,
+                          16};
+    const std::string path = "/tmp/earlark_bench_render_" + std::to_string(getpid()) + ".wav";
+    WaveFileWriter::Write(path, wave, bytes);
     PumpedMessageQueue messages;
     ManualClockWaveOutDevice device(messages);
     CWaveEngine engine;
     engine.SetOutputDevice(&device);
     NullOwner owner;
     if (!engine.OpenOutput(path, &owner, rate)) {
+        std::remove(path.c_str());
         state.SkipWithError("cannot open the rendered file");
         return;
     }
     std::vector<std::uint8_t> out;
+    std::int64_t written = 0;
     for (auto _ : state) {
         out.clear();
-        engine.RenderRange(out, 176400, 2 * 176400, 0, rate);
+        written = engine.RenderRange(out, byteRate, 5 * byteRate, 0, rate);
         benchmark::DoNotOptimize(out.data());
     }
     engine.CloseOutput();
     std::remove(path.c_str());
+    SetRealTimeCounters(state, static_cast<double>(written) / byteRate, 4.0, format, rate);
 }
-BENCHMARK(BM_RenderOneSecondStereo)
-    ->Arg(50)
-    ->Arg(75)
-    ->Arg(100)
-    ->Arg(150)
+BENCHMARK(BM_RenderRange)
+    ->ArgsProduct({{0, 1, 2}, {33, 50, 75, 125, 150, 200}})
+    ->ArgNames({"format", "rate"})
     ->Unit(benchmark::kMillisecond);
 
 } // namespace

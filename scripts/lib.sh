@@ -10,7 +10,7 @@ EARLARK_PACKAGES=(
     build-essential cmake ninja-build pkg-config clang
     qt6-base-dev libgl-dev portaudio19-dev libmp3lame-dev libgsm1-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    espeak-ng sox libsox-fmt-all mpg123 lame ffmpeg twolame
+    espeak-ng sox libsox-fmt-all mpg123 lame ffmpeg twolame soundstretch
 )
 
 earlark_sudo() {

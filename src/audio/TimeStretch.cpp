@@ -28,21 +28,53 @@ struct Match {
     const TimeStretchParams& p;
 };
 
+// The correlation of the decimated overlap of the output at out with the input at in.
+// Two running sums halve the dependency chain; integer sums come out the same in any order.
+std::int64_t Correlation(const std::int32_t* out, const std::int32_t* in, int overlap, int step) {
+    std::int64_t even = 0;
+    std::int64_t odd = 0;
+    int t = 0;
+    for (; t + step < overlap; t += 2 * step) {
+        even += static_cast<std::int64_t>(out[t]) * in[t];
+        odd += static_cast<std::int64_t>(out[t + step]) * in[t + step];
+    }
+    if (t < overlap) {
+        even += static_cast<std::int64_t>(out[t]) * in[t];
+    }
+    return even + odd;
+}
+
+std::int64_t Energy(const std::int32_t* in, int overlap, int step) {
+    std::int64_t energy = 0;
+    for (int t = 0; t < overlap; t += step) {
+        energy += static_cast<std::int64_t>(in[t]) * in[t];
+    }
+    return energy;
+}
+
 // The offset j in 0 .. R-1 whose segment start best continues the output at outAt: the
 // greatest C x |C| / E over the decimated overlap, smallest j on ties; fallback when no
-// score is above 0.
+// score is above 0. The windows of offsets j and j + d share all their samples but one at
+// each end, so each energy after the first d follows from the one d offsets before.
 int SearchOffset(const Match& m, int outAt, int inAt, int fallback) {
+    const int step = m.p.step;
+    const int overlap = m.p.overlap;
+    const int span = (overlap + step - 1) / step * step; // first t past the window
+    const std::int32_t* out = m.out.data() + outAt;
+    const std::int32_t* in = m.in.data() + inAt;
+    std::array<std::int64_t, 4> energies{}; // by j mod d (d is at most 4)
     int best = fallback;
     double bestScore = 0.0;
     for (int j = 0; j < m.p.searchRange; ++j) {
-        std::int64_t correlation = 0;
-        std::int64_t energy = 0;
-        for (int t = 0; t < m.p.overlap; t += m.p.step) {
-            const std::int64_t x = m.in[inAt + j + t];
-            correlation += m.out[outAt + t] * x;
-            energy += x * x;
+        std::int64_t& energy = energies[j % step];
+        if (j < step) {
+            energy = Energy(in + j, overlap, step);
+        } else {
+            const std::int64_t leaving = in[j - step];
+            const std::int64_t entering = in[j - step + span];
+            energy += entering * entering - leaving * leaving;
         }
-        const double c = static_cast<double>(correlation);
+        const double c = static_cast<double>(Correlation(out, in + j, overlap, step));
         const double score = c * std::abs(c) / static_cast<double>(energy == 0 ? 1 : energy);
         if (score > bestScore) {
             bestScore = score;

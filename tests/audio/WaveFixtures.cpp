@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <complex>
 #include <fstream>
 #include <numbers>
 
@@ -23,6 +24,34 @@ void Put32(Bytes& out, std::uint32_t v) {
 
 void PutId(Bytes& out, const std::string& id) {
     out.insert(out.end(), id.begin(), id.end());
+}
+
+// In-place radix-2 FFT; the size is a power of two.
+void Fft(std::vector<std::complex<double>>& a) {
+    const std::size_t n = a.size();
+    for (std::size_t i = 1, j = 0; i < n; ++i) {
+        std::size_t bit = n >> 1;
+        for (; (j & bit) != 0; bit >>= 1) {
+            j ^= bit;
+        }
+        j |= bit;
+        if (i < j) {
+            std::swap(a[i], a[j]);
+        }
+    }
+    for (std::size_t len = 2; len <= n; len <<= 1) {
+        const std::complex<double> unit = std::polar(1.0, -2 * std::numbers::pi / len);
+        for (std::size_t i = 0; i < n; i += len) {
+            std::complex<double> w = 1.0;
+            for (std::size_t k = 0; k < len / 2; ++k) {
+                const std::complex<double> u = a[i + k];
+                const std::complex<double> v = a[i + k + len / 2] * w;
+                a[i + k] = u + v;
+                a[i + k + len / 2] = u - v;
+                w *= unit;
+            }
+        }
+    }
 }
 
 } // namespace
@@ -129,6 +158,40 @@ double ZeroCrossingRate(const std::vector<std::int32_t>& samples) {
         }
     }
     return static_cast<double>(crossings) / static_cast<double>(samples.size() - 1);
+}
+
+double DominantFrequency(const std::vector<std::int32_t>& samples, double sampleRate) {
+    std::size_t n = 64;
+    if (samples.size() < n) {
+        return 0.0;
+    }
+    while (2 * n <= samples.size()) {
+        n *= 2;
+    }
+    std::vector<std::complex<double>> spectrum(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const double hann = 0.5 - 0.5 * std::cos(2 * std::numbers::pi * i / (n - 1));
+        spectrum[i] = hann * samples[i];
+    }
+    Fft(spectrum);
+    std::vector<double> magnitude(n / 2);
+    for (std::size_t i = 0; i < n / 2; ++i) {
+        magnitude[i] = std::abs(spectrum[i]);
+    }
+    std::size_t peak = 1;
+    for (std::size_t i = 2; i + 1 < n / 2; ++i) {
+        if (magnitude[i] > magnitude[peak]) {
+            peak = i;
+        }
+    }
+    // A parabola through the peak bin and its neighbours (on a log scale) places the peak
+    // between bins.
+    const double a = std::log(magnitude[peak - 1] + 1e-9);
+    const double b = std::log(magnitude[peak] + 1e-9);
+    const double c = std::log(magnitude[peak + 1] + 1e-9);
+    const double denominator = a - 2 * b + c;
+    const double shift = denominator == 0 ? 0.0 : 0.5 * (a - c) / denominator;
+    return (static_cast<double>(peak) + shift) * sampleRate / static_cast<double>(n);
 }
 
 } // namespace fixtures

@@ -38,4 +38,8 @@ std::vector<std::int16_t> ToSamples16(const Bytes& bytes);
 // Sign changes per frame of a signal: a sine of frequency f at rate r gives about 2f / r.
 double ZeroCrossingRate(const std::vector<std::int32_t>& samples);
 
+// The frequency in Hz of the strongest spectral peak of the samples (Hann window over the
+// largest power of two of them, peak refined between bins); 0 for fewer than 64 samples.
+double DominantFrequency(const std::vector<std::int32_t>& samples, double sampleRate);
+
 } // namespace fixtures
