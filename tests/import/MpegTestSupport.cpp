@@ -4,17 +4,26 @@
 #include "import/MpegFileInput.h"
 #include "import/MpegFrameHeader.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 
 namespace mpegtest {
 
 std::string ScratchDir(const std::string& name) {
+    // CTest runs every test in a process of its own, in parallel: each test gets its own
+    // folder, named after the test, so no test empties another's.
+    std::string owner = "shared";
+    if (const auto* test = ::testing::UnitTest::GetInstance()->current_test_info()) {
+        owner = std::string(test->test_suite_name()) + "." + test->name();
+        std::replace(owner.begin(), owner.end(), '/', '_');
+    }
     const std::filesystem::path dir =
-        std::filesystem::path(EARLARK_BINARY_DIR) / "test-scratch" / "mpeg" / name;
+        std::filesystem::path(EARLARK_BINARY_DIR) / "test-scratch" / "mpeg" / owner / name;
     std::filesystem::remove_all(dir);
     std::filesystem::create_directories(dir);
     return dir.string();
