@@ -4,26 +4,13 @@
 #include "app/CEarlarkApp.h"
 #include "app/StartupPorts.h"
 #include "document/CEarlarkDoc.h"
-#include "platform/ScriptedFileDialogs.h"
 #include "platform/MemorySettingsStore.h"
+#include "platform/ScriptedFileDialogs.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/FakeStartupPorts.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
-
-class FakeInstanceGuard : public InstanceGuard {
-public:
-    bool AnotherInstanceRunning() override { return otherRunning; }
-    void ActivateOtherInstance() override { ++activations; }
-    bool otherRunning = false;
-    int activations = 0;
-};
-
-class FakeRichText : public RichTextProbe {
-public:
-    RichTextStatus Probe() override { return status; }
-    RichTextStatus status = RichTextStatus::Usable;
-};
 
 class AppFixture : public ::testing::Test {
 protected:

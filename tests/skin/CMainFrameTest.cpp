@@ -13,6 +13,8 @@
 #include "skin/SkinControlSet.h"
 #include "skin/SkinFramePainter.h"
 
+#include "platform/ScriptedFileDialogs.h"
+#include "support/FakeStartupPorts.h"
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -24,23 +26,10 @@
 #include <QTemporaryDir>
 #include <QUrl>
 #include <QWindow>
+
 #include <gtest/gtest.h>
 
 namespace {
-
-struct NoDialogs : FileDialogs {
-    std::optional<std::string> GetOpenFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> GetSaveFileName(const FileDialogRequest&) override { return {}; }
-};
-
-struct SingleInstance : InstanceGuard {
-    bool AnotherInstanceRunning() override { return false; }
-    void ActivateOtherInstance() override {}
-};
-
-struct UsableRichText : RichTextProbe {
-    RichTextStatus Probe() override { return RichTextStatus::Usable; }
-};
 
 class FrameFixture : public ::testing::Test {
 protected:
@@ -69,10 +58,10 @@ protected:
     }
 
     ScriptedPrompts m_prompts;
-    NoDialogs m_dialogs;
+    ScriptedFileDialogs m_dialogs;
     MemorySettingsStore m_settings;
-    SingleInstance m_instance;
-    UsableRichText m_richText;
+    FakeInstanceGuard m_instance;
+    FakeRichText m_richText;
     CEarlarkDoc m_doc;
     CEarlarkApp m_app{{m_prompts, m_dialogs, m_settings, m_instance, m_richText}, m_doc};
     CSkin m_skin;

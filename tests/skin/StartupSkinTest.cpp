@@ -9,24 +9,13 @@
 #include "skin/CTitlePicture.h"
 #include "skin/TitleAwarePrompts.h"
 
+#include "platform/ScriptedFileDialogs.h"
+#include "support/FakeStartupPorts.h"
 #include <QWidget>
+
 #include <gtest/gtest.h>
 
 namespace {
-
-struct NoDialogs : FileDialogs {
-    std::optional<std::string> GetOpenFileName(const FileDialogRequest&) override { return {}; }
-    std::optional<std::string> GetSaveFileName(const FileDialogRequest&) override { return {}; }
-};
-
-struct SingleInstance : InstanceGuard {
-    bool AnotherInstanceRunning() override { return false; }
-    void ActivateOtherInstance() override {}
-};
-
-struct UsableRichText : RichTextProbe {
-    RichTextStatus Probe() override { return RichTextStatus::Usable; }
-};
 
 class StartupFixture : public ::testing::Test {
 protected:
@@ -40,10 +29,10 @@ protected:
     CraftedSkin m_crafted;
     CSkin m_skin;
     ScriptedPrompts m_prompts;
-    NoDialogs m_dialogs;
+    ScriptedFileDialogs m_dialogs;
     MemorySettingsStore m_settings;
-    SingleInstance m_instance;
-    UsableRichText m_richText;
+    FakeInstanceGuard m_instance;
+    FakeRichText m_richText;
     CEarlarkDoc m_doc;
     CEarlarkApp m_app{{m_prompts, m_dialogs, m_settings, m_instance, m_richText}, m_doc};
 };
