@@ -16,20 +16,38 @@ AudioCommandHost StudyAudio::MakeHost() {
     // A recording without a single sample (a file in which no MPEG frame could be decoded
     // converts to one) cannot be studied: it counts as a file that does not open.
     host.openOutput = [this](const std::string& playPath, int rate) {
-        return m_doc.m_player.OpenOutput(playPath, this, rate) && m_doc.m_player.DataSize() > 0;
+        return m_doc.m_player.OpenOutput(playPath, m_listener, rate) &&
+               m_doc.m_player.DataSize() > 0;
     };
     host.closeOutput = [this] { m_doc.m_player.CloseOutput(); };
     // The application runs the posted commands itself once the command returns.
     host.postNewStudy = [] {};
     host.postReplaceAudio = [this] { OnReplaceAudio(); };
-    host.addWholeRecordingSentence = [this] { AddWholeRecordingSentence(); };
+    host.addWholeRecordingSentence = [this] {
+        if (m_addWholeRecording) {
+            m_addWholeRecording();
+        } else {
+            AddWholeRecordingSentence();
+        }
+    };
     return host;
+}
+
+void StudyAudio::SetView(PlayerListener* listener, std::function<bool()> addWholeRecordingSentence) {
+    m_listener = listener ? listener : this;
+    m_addWholeRecording = listener ? std::move(addWholeRecordingSentence) : nullptr;
 }
 
 void StudyAudio::OnImportAudio(const std::function<bool()>& newStudy) {
     m_command.Run(CAudioFileCommand::Mode::Import);
-    if (m_command.HasPendingNewStudyAudio() && newStudy()) {
-        m_command.ConsumePendingNewStudyAudio();
+    if (!m_command.HasPendingNewStudyAudio()) {
+        return;
+    }
+    const bool made = newStudy();
+    // Without a view the recording is taken here; a view takes it in its initial update.
+    // A study that was not made must not take the recording later.
+    if (!made || !m_addWholeRecording) {
+        m_command.ConsumePendingNewStudyAudio(made);
     }
 }
 

@@ -5,6 +5,8 @@
 #include "import/CAudioImport.h"
 #include "platform/WaitWindow.h"
 
+#include <functional>
+
 class CEarlarkDoc;
 class FileDialogs;
 class Prompts;
@@ -21,9 +23,13 @@ public:
     const CAudioImport& Import() const { return m_import; }
     CAudioFileCommand& Command() { return m_command; }
     void SetWaitWindow(WaitWindow& wait) { m_import.SetWaitWindow(wait); }
+    // The study view: it receives the player's notices while it plays, and makes the
+    // whole-recording sentence of a study that has none. Null returns both to this object.
+    void SetView(PlayerListener* listener, std::function<bool()> addWholeRecordingSentence);
 
     // Import Audio File (Ctrl+N): a new study of the chosen recording. newStudy makes the
-    // new study (after offering to save the current one); false leaves everything as it is.
+    // new study (after offering to save the current one), whose view then takes the
+    // recording; false leaves everything as it is.
     void OnImportAudio(const std::function<bool()>& newStudy);
     // Replace (or Locate) Audio File (Alt+M).
     void OnReplaceAudio();
@@ -41,4 +47,6 @@ private:
     SilentWaitWindow m_silentWait;
     CAudioImport m_import;
     CAudioFileCommand m_command;
+    PlayerListener* m_listener = this;
+    std::function<bool()> m_addWholeRecording;
 };

@@ -134,6 +134,9 @@ bool CEarlarkDoc::OnSaveDocument(const std::string& path) {
 }
 
 bool CEarlarkDoc::SaveModified() {
+    if (m_view) {
+        m_view->CommitPendingEdits();
+    }
     m_player.CloseOutput();
     if (!m_modified) {
         return true;

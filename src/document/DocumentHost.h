@@ -21,4 +21,7 @@ class DocumentView {
 public:
     virtual ~DocumentView() = default;
     virtual void ClearSentenceList() = 0;
+    // Stores what the user typed for the current sentence into the study, so that the
+    // save question sees it before the study is closed or replaced.
+    virtual void CommitPendingEdits() {}
 };

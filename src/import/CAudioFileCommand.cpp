@@ -64,12 +64,14 @@ void CAudioFileCommand::Run(Mode mode) {
     }
 }
 
-void CAudioFileCommand::ConsumePendingNewStudyAudio() {
+void CAudioFileCommand::ConsumePendingNewStudyAudio(bool adopt) {
     if (!m_pending) {
         return;
     }
     m_pending = false;
-    AdoptAudio(m_pendingPath);
+    if (adopt) {
+        AdoptAudio(m_pendingPath);
+    }
 }
 
 void CAudioFileCommand::AdoptAudio(const std::string& path) {

@@ -42,8 +42,9 @@ public:
     // when the open fails.
     bool OpenAudioForPlayback(const std::string& source, int rate);
 
-    // Called when the new study's view is first set up: takes the pending audio, if any.
-    void ConsumePendingNewStudyAudio();
+    // Called when the new study's view is first set up: takes the pending audio, if any
+    // (adopt false drops it: the new study was not made).
+    void ConsumePendingNewStudyAudio(bool adopt = true);
     bool HasPendingNewStudyAudio() const { return m_pending; }
     const std::string& PendingNewStudyAudio() const { return m_pendingPath; }
 
