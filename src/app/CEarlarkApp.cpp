@@ -128,7 +128,7 @@ std::string CEarlarkApp::ChooseStartStudy(const CommandLine& commandLine) const 
     return choice;
 }
 
-void CEarlarkApp::OnFileOpen() {
+bool CEarlarkApp::OnFileOpen() {
     FileDialogRequest request;
     request.title = app_messages::kOpenStudyTitle;
     request.filter = app_messages::kOpenStudyFilter;
@@ -137,14 +137,14 @@ void CEarlarkApp::OnFileOpen() {
     request.mustExist = true;
     auto chosen = m_services.fileDialogs.GetOpenFileName(request);
     if (!chosen) {
-        return;
+        return false;
     }
     if (LowerExtension(*chosen) != "ekd") {
         m_services.prompts.ShowMessage(app_messages::kNotAStudyFile);
-        return;
+        return false;
     }
     settings::kEkdOpenDir.Write(m_services.settings, *chosen);
-    OpenDocumentFile(*chosen);
+    return OpenDocumentFile(*chosen);
 }
 
 bool CEarlarkApp::OpenDocumentFile(const std::string& path) {

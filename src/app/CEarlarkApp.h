@@ -46,8 +46,9 @@ public:
     bool InitInstance(const CommandLine& commandLine, const AppPaths& paths);
     void ExitInstance();
 
-    // "Open Study File" (Ctrl+O): asks for a .ekd file and opens it.
-    void OnFileOpen();
+    // "Open Study File" (Ctrl+O): asks for a .ekd file and opens it; true when a study was
+    // opened.
+    bool OnFileOpen();
     // Opens a study file (command line, recent list, dropped file) after offering to save
     // the current one.
     bool OpenDocumentFile(const std::string& path);

@@ -33,7 +33,8 @@ AudioCommandHost StudyAudio::MakeHost() {
     return host;
 }
 
-void StudyAudio::SetView(PlayerListener* listener, std::function<bool()> addWholeRecordingSentence) {
+void StudyAudio::SetView(PlayerListener* listener,
+                         std::function<bool()> addWholeRecordingSentence) {
     m_listener = listener ? listener : this;
     m_addWholeRecording = listener ? std::move(addWholeRecordingSentence) : nullptr;
 }

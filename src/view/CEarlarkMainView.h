@@ -7,6 +7,7 @@
 #include "view/ViewState.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class CAudioFileCommand;
@@ -33,6 +34,9 @@ public:
     CEarlarkMainView& operator=(const CEarlarkMainView&) = delete;
 
     void SetObserver(ViewObserver* observer) { m_observer = observer; }
+    // Every later initial update seeds the random list order with this value instead of
+    // the tick count, so that runs repeat.
+    void SetRandomSeed(std::uint32_t seed);
     ViewObserver* Observer() const { return m_observer; }
 
     // Loads the document into the list and the boxes (every new or opened study).
@@ -68,6 +72,8 @@ public:
     void RepaintRecordRow(const CEarlarkWaveSection* record);
     // Sets a display-flag bit of the document and marks it modified.
     void WriteDisplayFlag(std::uint32_t bit, bool on);
+    // Ends a sentence group (its texts reach the sentences only by splitting members off).
+    void EndRangePlay();
     // The counter display from the current position and row count.
     void ShowCounter();
 
@@ -94,7 +100,7 @@ private:
     void ShowSettingDisplays();
     void ShowToggleButtons();
     void ShowClipButton(const CEarlarkWaveSection& sentence);
-    void DissolveGroup();
+    void SetTimeDisplay(std::uint32_t value);
 
     CEarlarkDoc& m_doc;
     StudyAudio& m_audio;
@@ -103,6 +109,7 @@ private:
     ViewState m_state;
     CommandMap m_commands;
     bool m_firstUpdateDone = false;
+    std::optional<std::uint32_t> m_fixedSeed;
 
     std::unique_ptr<CPlaybackController> m_playback;
     std::unique_ptr<NavigationCommands> m_navigation;

@@ -17,7 +17,8 @@ public:
 
 private:
     void StartRebuild();
-    void ShowFirstRow();
+    // Clears the group flags and shows the row.
+    void ShowFirstRow(int row);
 
     CEarlarkMainView& m_view;
 };

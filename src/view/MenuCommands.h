@@ -12,6 +12,8 @@ class CommandMap;
 // checks of the moment.
 class MenuCommands {
 public:
+    static constexpr const char* kMakerWebPage = "https://www.velmora.com/earlark";
+
     explicit MenuCommands(CEarlarkMainView& view) : m_view(view) {}
     void Register(CommandMap& commands);
 

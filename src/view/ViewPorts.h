@@ -134,6 +134,8 @@ public:
                              std::uint32_t /*interval*/, int /*rate*/) {}
     // The playback controller's Stop ran.
     virtual void OnStop() {}
+    // The engine reported that its range has finished (WM_RANGE_FINISHED).
+    virtual void OnRangeFinished() {}
 };
 
 // Everything the view is built on.

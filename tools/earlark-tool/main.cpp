@@ -19,7 +19,8 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  play FILE [START END] [--rate N] [--interval BYTES]\n"
                      "  wavconvert IN OUT.wav\n"
                      "  decode IN OUT.wav | decode --info IN\n"
-                     "  convert IN OUT.wav\n";
+                     "  convert IN OUT.wav\n"
+                     "  session STUDY.ekd [--save OUT.ekd] < SCRIPT\n";
 
 } // namespace
 
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
         {"study", RunStudyCommand},           {"wav", RunWavCommand},
         {"render", RunRenderCommand},         {"play", RunPlayCommand},
         {"wavconvert", RunWavConvertCommand}, {"decode", RunDecodeCommand},
-        {"convert", RunConvertCommand},
+        {"convert", RunConvertCommand},       {"session", RunSessionCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;
