@@ -51,6 +51,7 @@ int MpegDecoder::RegisterInputModule(const MpegInputModule& module) {
 }
 
 void MpegDecoder::CloseInput() {
+    m_streamInput = false;
     if (m_inputInstance == nullptr) {
         return;
     }
@@ -118,12 +119,37 @@ int MpegDecoder::OpenInput() {
         return Fail(result, "cannot open input file");
     }
     m_inputOpen = true;
+    m_streamInput = false;
     m_reader = std::make_unique<MpegFrameReader>(
         [this](std::uint8_t* buffer, std::size_t size) { return ReadInput(buffer, size); });
+    ResetStream();
+    return kMpegSuccess;
+}
+
+int MpegDecoder::OpenStream() {
+    CloseInput();
+    m_streamInput = true;
+    m_reader = std::make_unique<MpegFrameReader>();
+    ResetStream();
+    return kMpegSuccess;
+}
+
+void MpegDecoder::PushInput(const std::uint8_t* bytes, std::size_t count) {
+    if (m_streamInput && bytes != nullptr) {
+        m_reader->Push(bytes, count);
+    }
+}
+
+void MpegDecoder::EndInput() {
+    if (m_streamInput) {
+        m_reader->EndInput();
+    }
+}
+
+void MpegDecoder::ResetStream() {
     m_frameDecoder.Reset();
     m_output = MpegOutputBuffer{};
     m_stats = MpegStreamStats{};
-    return kMpegSuccess;
 }
 
 bool MpegDecoder::IsInfoFrame(const MpegFrameHeader& header, const std::uint8_t* frame,
@@ -172,16 +198,18 @@ void MpegDecoder::Publish(const MpegFrameHeader& header, int frameBytes) {
 }
 
 int MpegDecoder::DecodeFrame() {
-    if (!m_inputOpen || m_reader == nullptr) {
+    if ((!m_inputOpen && !m_streamInput) || m_reader == nullptr) {
         return Fail(kMpegErrorInternal, "input not open");
     }
     MpegFrameHeader header;
     const std::uint8_t* frame = nullptr;
     int size = 0;
     for (;;) {
-        if (!m_reader->Next(header, frame, size)) {
+        const MpegFrameReader::Status status = m_reader->Read(header, frame, size);
+        if (status != MpegFrameReader::Status::kFrame) {
             m_stats.junkBytes = m_reader->SkippedBytes();
-            return kMpegErrorEndOfInput;
+            return status == MpegFrameReader::Status::kNeedInput ? kMpegNeedMoreInput
+                                                                 : kMpegErrorEndOfInput;
         }
         m_stats.junkBytes = m_reader->SkippedBytes();
         if (m_stats.framesDecoded + m_stats.framesSkipped == 0 && !m_stats.infoFrame &&
@@ -229,6 +257,18 @@ int MpegDecoderAttachInput(MpegDecoder& decoder, const char* name, int moduleId)
 
 int MpegDecoderOpenInput(MpegDecoder& decoder) {
     return decoder.OpenInput();
+}
+
+int MpegDecoderOpenStream(MpegDecoder& decoder) {
+    return decoder.OpenStream();
+}
+
+void MpegDecoderPushInput(MpegDecoder& decoder, const std::uint8_t* bytes, std::size_t count) {
+    decoder.PushInput(bytes, count);
+}
+
+void MpegDecoderEndInput(MpegDecoder& decoder) {
+    decoder.EndInput();
 }
 
 int MpegDecoderDecodeFrame(MpegDecoder& decoder) {

@@ -52,6 +52,9 @@ public:
     int RegisterInputModule(const MpegInputModule& module);
     int AttachInput(const std::string& name, int moduleId);
     int OpenInput();
+    int OpenStream();
+    void PushInput(const std::uint8_t* bytes, std::size_t count);
+    void EndInput();
     int DecodeFrame();
     void SetErrorCallback(MpegErrorCallback callback, void* userData);
 
@@ -64,12 +67,14 @@ private:
     std::size_t ReadInput(std::uint8_t* buffer, std::size_t size);
     bool IsInfoFrame(const MpegFrameHeader& header, const std::uint8_t* frame, int size) const;
     void Publish(const MpegFrameHeader& header, int frameBytes);
+    void ResetStream();
 
     std::vector<MpegInputModule> m_modules;
     int m_inputModule = -1;
     std::string m_inputName;
     void* m_inputInstance = nullptr;
     bool m_inputOpen = false;
+    bool m_streamInput = false; // bytes are pushed, not read through a module
     MpegErrorCallback m_errorCallback = nullptr;
     void* m_errorUserData = nullptr;
 
@@ -89,7 +94,17 @@ int MpegDecoderRegisterInputModule(MpegDecoder& decoder, const MpegInputModule& 
 int MpegDecoderAttachInput(MpegDecoder& decoder, const char* name, int moduleId);
 // Opens the attached input and resets the stream state.
 int MpegDecoderOpenInput(MpegDecoder& decoder);
+// Opens a stream input instead of a module's input (closing any attached one) and resets
+// the stream state: the caller hands the bytes over as they arrive with
+// MpegDecoderPushInput, and MpegDecoderDecodeFrame answers kMpegNeedMoreInput until the
+// next frame is settled by the bytes pushed so far. After MpegDecoderEndInput the bytes
+// left are decoded as the end of the stream. The frames found are the same as for the
+// whole stream read through an input module, however the bytes are cut into pieces.
+int MpegDecoderOpenStream(MpegDecoder& decoder);
+void MpegDecoderPushInput(MpegDecoder& decoder, const std::uint8_t* bytes, std::size_t count);
+void MpegDecoderEndInput(MpegDecoder& decoder);
 // Decodes the next frame into the output buffer: 0, kMpegErrorInvalidFrame (skipped, go
-// on), kMpegErrorEndOfInput, or kMpegErrorInternal when no input is open.
+// on), kMpegErrorEndOfInput, kMpegNeedMoreInput (stream input only), or kMpegErrorInternal
+// when no input is open.
 int MpegDecoderDecodeFrame(MpegDecoder& decoder);
 void MpegDecoderSetErrorCallback(MpegDecoder& decoder, MpegErrorCallback callback, void* userData);

@@ -19,16 +19,42 @@ bool StartsWith(const std::uint8_t* p, std::size_t available, const char* tag) {
 
 MpegFrameReader::MpegFrameReader(ReadFunction read) : m_read(std::move(read)) {}
 
-bool MpegFrameReader::Fill(std::size_t need) {
-    if (m_end - m_position >= need) {
-        return true;
-    }
+MpegFrameReader::MpegFrameReader() = default;
+
+// Moves the unread bytes to the start of the buffer.
+void MpegFrameReader::Compact() {
     if (m_position > 0) {
         m_bufferStart += m_position;
         std::memmove(m_buffer.data(), m_buffer.data() + m_position, m_end - m_position);
         m_end -= m_position;
         m_position = 0;
     }
+}
+
+void MpegFrameReader::Push(const std::uint8_t* bytes, std::size_t count) {
+    if (m_read || count == 0) {
+        return;
+    }
+    Compact();
+    if (m_buffer.size() < m_end + count) {
+        m_buffer.resize(std::max(m_end + count, m_buffer.size() * 2));
+    }
+    std::memcpy(m_buffer.data() + m_end, bytes, count);
+    m_end += count;
+    m_pushEnded = false;
+}
+
+// True when `need` bytes from the read position are there. A pushed stream that is short
+// of them before its end is starved: the caller gives up the decision it was making.
+bool MpegFrameReader::Fill(std::size_t need) {
+    if (m_end - m_position >= need) {
+        return true;
+    }
+    if (!m_read) {
+        m_starved = !m_pushEnded;
+        return false;
+    }
+    Compact();
     if (m_buffer.size() < need + kChunk) {
         m_buffer.resize(need + kChunk);
     }
@@ -42,14 +68,18 @@ bool MpegFrameReader::Fill(std::size_t need) {
     return m_end >= need;
 }
 
-void MpegFrameReader::Discard(std::uint64_t count) {
-    while (count > 0) {
+// Drops what is left of a skipped tag; at the end of the input there is nothing to drop.
+void MpegFrameReader::DiscardPending() {
+    while (m_discard > 0) {
         if (m_position == m_end && !Fill(1)) {
+            if (!m_starved) {
+                m_discard = 0;
+            }
             return;
         }
-        const std::uint64_t step = std::min<std::uint64_t>(count, m_end - m_position);
+        const std::uint64_t step = std::min<std::uint64_t>(m_discard, m_end - m_position);
         m_position += static_cast<std::size_t>(step);
-        count -= step;
+        m_discard -= step;
     }
 }
 
@@ -72,7 +102,7 @@ bool MpegFrameReader::SkipTag() {
     const std::uint64_t size =
         static_cast<std::uint64_t>(p[6]) << 21 | p[7] << 14 | p[8] << 7 | p[9];
     const std::uint64_t footer = (p[5] & 0x10) ? 10 : 0;
-    Discard(10 + size + footer);
+    m_discard = 10 + size + footer;
     m_skipped += 10 + size + footer;
     m_locked = false;
     return true;
@@ -85,9 +115,14 @@ int MpegFrameReader::FrameSize(const MpegFrameHeader& header, bool direct) {
     if (direct && m_freeFormatBytes > 0) {
         return header.FrameBytes(m_freeFormatBytes);
     }
-    // Measure: the next header of the same stream and bitrate marks the frame's end.
-    Fill(kMaxFreeFormatFrame + 4);
-    const std::size_t available = m_end - m_position;
+    // Measure: the next header of the same stream and bitrate marks the frame's end. The
+    // search looks at a fixed window, so that its answer does not depend on how many bytes
+    // happen to be buffered.
+    constexpr std::size_t kWindow = kMaxFreeFormatFrame + 4;
+    if (!Fill(kWindow) && m_starved) {
+        return 0;
+    }
+    const std::size_t available = std::min(m_end - m_position, kWindow);
     const std::uint64_t here = m_bufferStart + m_position;
     std::size_t offset = 16;
     // A failed search for the same header already covered the bytes up to m_freeScanEnd:
@@ -109,13 +144,18 @@ int MpegFrameReader::FrameSize(const MpegFrameHeader& header, bool direct) {
     return 0;
 }
 
+// What follows a frame: the next frame's header, a tag, or the end of the input. Looks at
+// the 8 bytes after the frame (the longest tag name), or fewer at the end of the input.
 bool MpegFrameReader::Confirmed(const MpegFrameHeader& header, int size) {
     const std::size_t frameEnd = static_cast<std::size_t>(size);
-    if (!Fill(frameEnd + 4)) {
+    if (!Fill(frameEnd + 8) && m_starved) {
+        return false;
+    }
+    const std::size_t available = std::min<std::size_t>(m_end - m_position - frameEnd, 8);
+    if (available < 4) {
         return true; // nothing (or too little to matter) follows the frame
     }
     const std::uint8_t* next = m_buffer.data() + m_position + frameEnd;
-    const std::size_t available = m_end - m_position - frameEnd;
     if (StartsWith(next, available, "TAG") || StartsWith(next, available, "ID3") ||
         StartsWith(next, available, "APETAGEX")) {
         return true;
@@ -125,15 +165,30 @@ bool MpegFrameReader::Confirmed(const MpegFrameHeader& header, int size) {
            (following.bitrateIndex != 0) == (header.bitrateIndex != 0);
 }
 
-bool MpegFrameReader::Next(MpegFrameHeader& header, const std::uint8_t*& frame, int& size) {
+MpegFrameReader::Status MpegFrameReader::Read(MpegFrameHeader& header, const std::uint8_t*& frame,
+                                              int& size) {
+    m_starved = false;
     for (;;) {
+        DiscardPending();
+        if (m_starved) {
+            return Status::kNeedInput;
+        }
         if (!Fill(4)) {
+            if (m_starved) {
+                return Status::kNeedInput;
+            }
             m_skipped += m_end - m_position;
             m_position = m_end;
-            return false;
+            return Status::kEnd;
         }
-        if (m_buffer[m_position] == 'I' && SkipTag()) {
-            continue;
+        if (m_buffer[m_position] == 'I') {
+            const bool tag = SkipTag();
+            if (m_starved) {
+                return Status::kNeedInput;
+            }
+            if (tag) {
+                continue;
+            }
         }
         MpegFrameHeader candidate;
         if (!MpegFrameHeader::Parse(WordAt(0), candidate)) {
@@ -143,10 +198,19 @@ bool MpegFrameReader::Next(MpegFrameHeader& header, const std::uint8_t*& frame, 
         }
         const bool direct = m_locked && candidate.SameStream(m_stream);
         const int frameSize = FrameSize(candidate, direct);
+        if (m_starved) {
+            return Status::kNeedInput;
+        }
         const int minimum =
             4 + (candidate.crc ? 2 : 0) + (candidate.layer == 3 ? candidate.SideInfoBytes() : 0);
-        if (frameSize <= minimum || !Fill(static_cast<std::size_t>(frameSize)) ||
-            (!direct && !Confirmed(candidate, frameSize))) {
+        bool whole = frameSize > minimum && Fill(static_cast<std::size_t>(frameSize));
+        if (whole && !direct) {
+            whole = Confirmed(candidate, frameSize);
+        }
+        if (m_starved) {
+            return Status::kNeedInput;
+        }
+        if (!whole) {
             ++m_position;
             ++m_skipped;
             m_locked = false;
@@ -158,6 +222,6 @@ bool MpegFrameReader::Next(MpegFrameHeader& header, const std::uint8_t*& frame, 
         frame = m_buffer.data() + m_position;
         size = frameSize;
         m_position += static_cast<std::size_t>(frameSize);
-        return true;
+        return Status::kFrame;
     }
 }

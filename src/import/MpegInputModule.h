@@ -14,6 +14,9 @@ inline constexpr int kMpegErrorNoSuchModule = -507;
 inline constexpr int kMpegErrorNoModuleAccepts = -508;
 inline constexpr int kMpegErrorNoSuchFile = -513;
 inline constexpr int kMpegErrorEndOfInput = -514;
+// Only for a stream input (MpegDecoderOpenStream): the bytes pushed so far do not settle the
+// next frame; push more, or end the input.
+inline constexpr int kMpegNeedMoreInput = -515;
 inline constexpr int kMpegErrorInvalidFrame = -600;
 
 // What an input module says about itself.

@@ -14,6 +14,9 @@ constexpr std::uint32_t kFact = MakeFourCC("fact");
 // Caps on the two cycle buffers, whatever byte rate a (possibly hostile) header claims.
 constexpr std::size_t kMaxSourceBuffer = 8u << 20;
 constexpr std::size_t kMaxDestinationBuffer = 64u << 20;
+// The cycle size for a source whose header gives no byte rate (as streaming writers leave
+// it), instead of one block per cycle.
+constexpr std::size_t kSourceBufferWithoutByteRate = 64u << 10;
 
 bool SameFile(const std::string& a, const std::string& b) {
     std::error_code ec;
@@ -49,6 +52,11 @@ bool PcmConversion::Open(const std::string& destinationPath) {
     if (!m_stream) {
         return Fail("no codec converts this format");
     }
+    m_limitOutput = m_stream->FactCountEndsTheAudio();
+    if (m_limitOutput) {
+        m_outputLimit = static_cast<std::uint64_t>(m_source.sampleCount) *
+                        std::max<std::uint16_t>(m_destinationFormat.blockAlign, 1);
+    }
     if (!SizeBuffers()) {
         return false;
     }
@@ -71,6 +79,9 @@ bool PcmConversion::Open(const std::string& destinationPath) {
 bool PcmConversion::SizeBuffers() {
     std::size_t block = std::max<std::size_t>(m_source.format.blockAlign, 1);
     std::size_t wanted = m_source.format.avgBytesPerSec;
+    if (wanted == 0) {
+        wanted = kSourceBufferWithoutByteRate;
+    }
     wanted = std::min(wanted, kMaxSourceBuffer);
     wanted = std::min(wanted, static_cast<std::size_t>(m_source.dataSize) + block - 1);
     std::size_t sourceBytes = std::max(wanted / block, std::size_t{1}) * block;
@@ -102,22 +113,43 @@ bool PcmConversion::PositionSource() {
     return true;
 }
 
+// The "fact" value is written as 0 here and filled in on closing, when the count is known.
 bool PcmConversion::WriteHeaderChunks() {
     std::vector<std::uint8_t> format = m_destinationFormat.ToBytes();
-    std::uint32_t count = SampleCount();
-    const std::uint8_t fact[4] = {
-        static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count >> 8),
-        static_cast<std::uint8_t>(count >> 16), static_cast<std::uint8_t>(count >> 24)};
+    const std::uint8_t fact[4] = {0, 0, 0, 0};
     bool ok = m_destinationFile.CreateChunk(kFmt) &&
               m_destinationFile.Write(format.data(), format.size()) && m_destinationFile.Ascend() &&
-              m_destinationFile.CreateChunk(kFact) && m_destinationFile.Write(fact, sizeof fact) &&
-              m_destinationFile.Ascend() && m_destinationFile.CreateChunk(kData);
+              m_destinationFile.CreateChunk(kFact);
+    if (ok) {
+        m_factOffset = m_destinationFile.Position();
+        ok = m_destinationFile.Write(fact, sizeof fact) && m_destinationFile.Ascend() &&
+             m_destinationFile.CreateChunk(kData);
+    }
     return ok || Fail("cannot write the destination file");
 }
 
+std::uint32_t PcmConversion::SampleCount() const {
+    const std::uint64_t frames =
+        m_written / std::max<std::uint16_t>(m_destinationFormat.blockAlign, 1);
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>(frames, 0xFFFFFFFFu));
+}
+
+bool PcmConversion::WriteSampleCount() {
+    if (m_factOffset == 0) {
+        return true;
+    }
+    const std::uint32_t count = SampleCount();
+    const std::uint8_t fact[4] = {
+        static_cast<std::uint8_t>(count), static_cast<std::uint8_t>(count >> 8),
+        static_cast<std::uint8_t>(count >> 16), static_cast<std::uint8_t>(count >> 24)};
+    return m_destinationFile.Overwrite(m_factOffset, fact, sizeof fact);
+}
+
+// Ends early only when a cycle makes no progress at all: a codec may take source into a
+// queue of its own (a partial MPEG frame) and produce nothing in that cycle.
 bool PcmConversion::MainPass() {
     auto total = static_cast<std::uint64_t>(m_source.dataSize);
-    while (m_consumed < total) {
+    while (m_consumed < total && !OutputComplete()) {
         std::size_t read = ReadSource();
         if (read == 0) {
             break;
@@ -127,7 +159,7 @@ bool PcmConversion::MainPass() {
             return false;
         }
         m_consumed += done.consumed;
-        if (done.produced == 0) {
+        if (done.produced == 0 && done.consumed == 0) {
             break;
         }
         if (!WriteOutput(done.produced)) {
@@ -140,7 +172,7 @@ bool PcmConversion::MainPass() {
 // Releases what the codec holds back and decodes a trailing partial block.
 bool PcmConversion::FinalPass() {
     auto total = static_cast<std::uint64_t>(m_source.dataSize);
-    for (;;) {
+    while (!OutputComplete()) {
         bool remains = m_consumed < total;
         std::size_t read = remains ? ReadSource() : 0;
         if (remains && read == 0) {
@@ -161,7 +193,8 @@ bool PcmConversion::FinalPass() {
             done.produced = tail.produced;
         }
         m_consumed += done.consumed;
-        if (done.produced == 0) {
+        // A codec that took source without output yet goes on while source remains.
+        if (done.produced == 0 && (done.consumed == 0 || m_consumed >= total)) {
             break;
         }
         if (!WriteOutput(done.produced)) {
@@ -193,11 +226,21 @@ bool PcmConversion::ConvertRead(std::size_t offset, std::size_t length, unsigned
     return true;
 }
 
+// Writes a cycle's output, up to the limit of the "fact" count.
 bool PcmConversion::WriteOutput(std::size_t bytes) {
+    if (m_limitOutput) {
+        bytes = static_cast<std::size_t>(
+            std::min<std::uint64_t>(bytes, m_outputLimit - std::min(m_written, m_outputLimit)));
+    }
     if (!m_destinationFile.Write(m_destinationBuffer.data(), bytes)) {
         return Fail("cannot write the destination file");
     }
+    m_written += bytes;
     return true;
+}
+
+bool PcmConversion::OutputComplete() const {
+    return m_limitOutput && m_written >= m_outputLimit;
 }
 
 // Safe to call more than once; false when the destination could not be completed.
@@ -205,7 +248,8 @@ bool PcmConversion::Close() {
     m_sourceFile.Close();
     bool ok = true;
     if (m_destinationFile.IsOpen()) {
-        ok = m_destinationFile.Close();
+        ok = WriteSampleCount();
+        ok = m_destinationFile.Close() && ok;
     }
     m_stream.reset();
     std::vector<std::uint8_t>().swap(m_sourceBuffer);

@@ -15,6 +15,10 @@
 // second of source per cycle, each cycle's output written at once, then end-of-stream
 // conversions that release whatever the codec held back. Everything it opens or allocates
 // is released when Run returns, whatever the outcome.
+//
+// The destination's "fact" chunk holds the sample frames actually written (it is filled
+// in when the destination is closed, after a failure too). For codecs whose last block is
+// padded (ADPCM), the output stops at the source's "fact" count.
 class PcmConversion {
 public:
     explicit PcmConversion(const CodecService& codecs) : m_codecs(codecs) {}
@@ -25,7 +29,8 @@ public:
     bool Run(const std::string& sourcePath, const std::string& destinationPath);
 
     const WaveFormatEx& DestinationFormat() const { return m_destinationFormat; }
-    std::uint32_t SampleCount() const { return static_cast<std::uint32_t>(m_source.sampleCount); }
+    // The destination "fact" value: sample frames written.
+    std::uint32_t SampleCount() const;
     // A one-line reason after a failed Run.
     const std::string& Error() const { return m_error; }
 
@@ -43,6 +48,8 @@ private:
     bool ConvertRead(std::size_t offset, std::size_t length, unsigned flags,
                      CodecConversion* result);
     bool WriteOutput(std::size_t bytes);
+    bool OutputComplete() const;
+    bool WriteSampleCount();
     bool Fail(const std::string& reason);
 
     const CodecService& m_codecs;
@@ -54,5 +61,9 @@ private:
     std::vector<std::uint8_t> m_sourceBuffer;
     std::vector<std::uint8_t> m_destinationBuffer;
     std::uint64_t m_consumed = 0;
+    std::uint64_t m_written = 0;     // destination data bytes
+    bool m_limitOutput = false;      // the "fact" count ends the audio (padded blocks)
+    std::uint64_t m_outputLimit = 0; // data bytes the "fact" count allows
+    std::uint64_t m_factOffset = 0;  // where the destination's "fact" value is; 0: not yet
     std::string m_error;
 };

@@ -28,6 +28,9 @@ public:
     virtual const WaveFormatEx& OutputFormat() const = 0;
     // The largest number of destination bytes that `sourceBytes` of source can produce.
     virtual std::size_t EstimateOutputSize(std::size_t sourceBytes) const = 0;
+    // True when the source's "fact" sample count ends the audio inside the last block: the
+    // format pads its last block, and decoded samples past the count are that padding.
+    virtual bool FactCountEndsTheAudio() const { return false; }
     // Converts as much of `source` as fits into `destination`. False on a stream error.
     virtual bool Convert(std::span<const std::uint8_t> source, std::span<std::uint8_t> destination,
                          unsigned flags, CodecConversion* result) = 0;

@@ -14,6 +14,9 @@ class MsAdpcmCodec : public BlockCodec {
 public:
     static std::unique_ptr<AudioCodec> Create(const WaveFormatEx& source);
 
+    // The last block is padded; the "fact" count says where the audio ends.
+    bool FactCountEndsTheAudio() const override { return true; }
+
 protected:
     void DecodeBlocks(const std::uint8_t* source, std::size_t count, std::uint8_t* out) override;
     std::size_t DecodePartialBlock(std::span<const std::uint8_t> source,

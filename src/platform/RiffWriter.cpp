@@ -110,8 +110,19 @@ bool RiffWriter::WriteRaw(const void* bytes, std::size_t count) {
 bool RiffWriter::PatchSize(std::uint64_t sizeOffset, std::uint32_t size) {
     unsigned char field[4];
     StoreLe32(field, size);
-    if (::fseeko(m_file, static_cast<off_t>(sizeOffset), SEEK_SET) != 0 ||
-        std::fwrite(field, 1, 4, m_file) != 4 ||
+    return WriteAt(sizeOffset, field, 4);
+}
+
+bool RiffWriter::Overwrite(std::uint64_t offset, const void* bytes, std::size_t count) {
+    if (!m_file || m_failed || offset > m_position || count > m_position - offset) {
+        return false;
+    }
+    return WriteAt(offset, bytes, count);
+}
+
+bool RiffWriter::WriteAt(std::uint64_t offset, const void* bytes, std::size_t count) {
+    if (::fseeko(m_file, static_cast<off_t>(offset), SEEK_SET) != 0 ||
+        std::fwrite(bytes, 1, count, m_file) != count ||
         ::fseeko(m_file, static_cast<off_t>(m_position), SEEK_SET) != 0) {
         m_failed = true;
         return false;

@@ -25,12 +25,18 @@ public:
     bool Write(const void* bytes, std::size_t count);
     // Closes the innermost open chunk.
     bool Ascend();
+    // File offset of the next byte written.
+    std::uint64_t Position() const { return m_position; }
+    // Writes over bytes already written (a value known only later, such as a count), at
+    // `offset`, then goes on at the end. The bytes must lie inside what was written.
+    bool Overwrite(std::uint64_t offset, const void* bytes, std::size_t count);
     // Closes all open chunks and the file; false when any write since Create failed.
     bool Close();
 
 private:
     bool WriteRaw(const void* bytes, std::size_t count);
     bool PatchSize(std::uint64_t sizeOffset, std::uint32_t size);
+    bool WriteAt(std::uint64_t offset, const void* bytes, std::size_t count);
 
     std::FILE* m_file = nullptr;
     std::uint64_t m_position = 0;

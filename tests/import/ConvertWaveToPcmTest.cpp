@@ -81,7 +81,8 @@ TEST(ConvertWaveToPcm, WritesFmtFactAndDataInThisOrder) {
     EXPECT_EQ(chunks[2].id, "data");
     EXPECT_EQ(chunks[0].body, FormatRecord(1, 1, 8000, 16000, 2, 16, {}, false));
     EXPECT_EQ(chunks[1].body, Le32(190));
-    EXPECT_EQ(chunks[2].body.size(), 3 * kImaSamples * 2);
+    // Three blocks hold 195 samples; the last five are padding past the "fact" count.
+    EXPECT_EQ(chunks[2].body.size(), 190u * 2);
     EXPECT_EQ(RiffSize(c.file), c.file.size() - 8);
     EXPECT_EQ(c.report.sampleCount, 190u);
 }
@@ -175,6 +176,89 @@ TEST(ConvertWaveToPcm, ConvertsWhatIsPresentOfADataChunkLargerThanTheFile) {
     // Two whole blocks and, of the cut one, its first sample and two runs of eight.
     EXPECT_EQ(FindChunk(c.file, "data")->body.size(), (2 * kImaSamples + 17) * 2);
     EXPECT_EQ(RiffSize(c.file), c.file.size() - 8);
+    // The "fact" chunk counts what was decoded, not the 650 the source claimed.
+    EXPECT_EQ(FindChunk(c.file, "fact")->body, Le32(2 * kImaSamples + 17));
+    EXPECT_EQ(c.report.sampleCount, 2 * kImaSamples + 17);
+}
+
+// Microsoft ADPCM, mono, 8 kHz, 32-byte blocks: a 7-byte header and 25 bytes of nibbles,
+// 52 samples; the record carries the seven standard coefficient pairs.
+constexpr std::uint16_t kMsBlock = 32;
+constexpr std::size_t kMsSamples = 52;
+
+std::vector<std::uint8_t> MsFormat(std::uint32_t byteRate = 4063) {
+    Bytes extra;
+    extra.U16(kMsSamples).U16(7);
+    for (auto [a, b] :
+         {std::pair{256, 0}, {512, -256}, {0, 0}, {192, 64}, {240, 0}, {460, -208}, {392, -232}}) {
+        extra.U16(static_cast<std::uint16_t>(a)).U16(static_cast<std::uint16_t>(b));
+    }
+    return FormatRecord(0x02, 1, 8000, byteRate, kMsBlock, 4, extra.Data());
+}
+
+std::vector<std::uint8_t> MsBlocks(std::size_t count) {
+    std::vector<std::uint8_t> data;
+    for (std::size_t b = 0; b < count; ++b) {
+        // Predictor 1, delta 32, two initial samples, then nibbles.
+        data.insert(data.end(), {1, 32, 0, static_cast<std::uint8_t>(b * 10), 0, 0, 1});
+        for (int i = 0; i < 25; ++i) {
+            data.push_back(static_cast<std::uint8_t>(i * 29 + b));
+        }
+    }
+    return data;
+}
+
+// The last block of an ADPCM stream is padded to its full size: the "fact" count says
+// where the audio ends, and the converted data stops there, whatever the cycle size.
+TEST(ConvertWaveToPcm, AdpcmDataStopsAtTheFactCount) {
+    struct Case {
+        const char* name;
+        std::vector<std::uint8_t> format;
+        std::vector<std::uint8_t> format2; // the same with a byte rate that gives short cycles
+        std::vector<std::uint8_t> blocks;
+        std::size_t samplesPerBlock;
+    };
+    const Case cases[] = {
+        {"ima", ImaFormat(), ImaFormat(kImaBlock, 100), ImaBlocks(7), kImaSamples},
+        {"ms", MsFormat(), MsFormat(70), MsBlocks(7), kMsSamples},
+    };
+    TempDir dir;
+    for (const Case& k : cases) {
+        Converted whole = Convert(dir, WaveFile({{"fmt ", k.format},
+                                                 {"fact", Le32(7 * k.samplesPerBlock)},
+                                                 {"data", k.blocks}}));
+        ASSERT_TRUE(whole.ok) << k.name << ": " << whole.report.error;
+        const std::vector<std::uint8_t> all = FindChunk(whole.file, "data")->body;
+        ASSERT_EQ(all.size(), 7 * k.samplesPerBlock * 2) << k.name;
+        for (std::size_t count : {std::size_t{0}, std::size_t{1}, 2 * k.samplesPerBlock + 3,
+                                  7 * k.samplesPerBlock - 1}) {
+            for (const auto& format : {k.format, k.format2}) {
+                Converted c =
+                    Convert(dir, WaveFile({{"fmt ", format},
+                                           {"fact", Le32(static_cast<std::uint32_t>(count))},
+                                           {"data", k.blocks}}));
+                ASSERT_TRUE(c.ok) << k.name << ": " << c.report.error;
+                EXPECT_EQ(FindChunk(c.file, "data")->body,
+                          std::vector<std::uint8_t>(all.begin(),
+                                                    all.begin() + static_cast<long>(count * 2)))
+                    << k.name << ", fact " << count;
+                EXPECT_EQ(FindChunk(c.file, "fact")->body, Le32(static_cast<std::uint32_t>(count)));
+                EXPECT_EQ(c.report.sampleCount, count);
+            }
+        }
+    }
+}
+
+// Formats whose blocks are single sample frames keep all of their data.
+TEST(ConvertWaveToPcm, OtherFormatsKeepDataPastTheFactCount) {
+    TempDir dir;
+    std::vector<std::uint8_t> alaw(100, 0xD5);
+    Converted c = Convert(dir, WaveFile({{"fmt ", FormatRecord(6, 1, 8000, 8000, 1, 8)},
+                                         {"fact", Le32(10)},
+                                         {"data", alaw}}));
+    ASSERT_TRUE(c.ok) << c.report.error;
+    EXPECT_EQ(FindChunk(c.file, "data")->body.size(), 200u);
+    EXPECT_EQ(FindChunk(c.file, "fact")->body, Le32(100));
 }
 
 TEST(ConvertWaveToPcm, DecodesATrailingPartialBlockLikeTheStartOfAWholeOne) {
@@ -303,6 +387,7 @@ TEST(ConvertWaveToPcm, AFailureLeavesNothingOpenAndTheDestinationWithValidSizes)
     std::vector<std::uint8_t> written = FindChunk(c.file, "data")->body;
     ASSERT_EQ(written.size(), 16000u);
     EXPECT_TRUE(std::equal(written.begin(), written.end(), data.begin()));
+    EXPECT_EQ(FindChunk(c.file, "fact")->body, Le32(8000)); // what was written
 }
 
 TEST(ConvertWaveToPcm, FailsWhenTheDestinationCannotBeCreated) {

@@ -31,6 +31,31 @@ TEST(RiffWriter, FillsInSizesAndPadsOddChunks) {
     EXPECT_EQ(TempDir::Read(path), expected.Data());
 }
 
+TEST(RiffWriter, OverwritesAValueWrittenEarlierAndGoesOnAtTheEnd) {
+    TempDir dir;
+    std::string path = dir.Path("out.wav");
+    RiffWriter writer;
+    ASSERT_TRUE(writer.Create(path));
+    ASSERT_TRUE(writer.CreateChunk(kRiffId, MakeFourCC("WAVE")));
+    ASSERT_TRUE(writer.CreateChunk(MakeFourCC("fact")));
+    const std::uint64_t at = writer.Position();
+    EXPECT_EQ(at, 20u);
+    ASSERT_TRUE(writer.Write("\0\0\0\0", 4));
+    ASSERT_TRUE(writer.Ascend());
+    ASSERT_TRUE(writer.CreateChunk(MakeFourCC("data")));
+    ASSERT_TRUE(writer.Write("ab", 2));
+    ASSERT_TRUE(writer.Overwrite(at, "\x07\0\0\0", 4));
+    EXPECT_FALSE(writer.Overwrite(writer.Position() - 1, "xy", 2)); // past what was written
+    ASSERT_TRUE(writer.Write("cd", 2));
+    ASSERT_TRUE(writer.Close());
+
+    Bytes expected;
+    expected.Raw("RIFF").U32(4 + 12 + 12).Raw("WAVE");
+    expected.Raw("fact").U32(4).U32(7);
+    expected.Raw("data").U32(4).Raw("abcd");
+    EXPECT_EQ(TempDir::Read(path), expected.Data());
+}
+
 TEST(RiffWriter, CloseFinishesChunksLeftOpen) {
     TempDir dir;
     std::string path = dir.Path("out.wav");
