@@ -28,7 +28,7 @@ void ListModeCommands::StartRebuild() {
 }
 
 // Group flags never survive a refill of the list.
-void ListModeCommands::ShowFirstRow(int row) {
+void ListModeCommands::ShowRowOfNewList(int row) {
     ViewState& s = m_view.State();
     for (int i = 0; i < s.rows.Count(); ++i) {
         s.rows.SetRowFlags(i, 0, CEarlarkWaveSection::kGroupMember);
@@ -64,7 +64,7 @@ void ListModeCommands::ShowAll() {
         m_view.ShowSentence();
     } else {
         // An opened study returns to the sentence the learner left it at.
-        ShowFirstRow(wasCurrent == -1 ? doc.m_nCurSentence : 0);
+        ShowRowOfNewList(wasCurrent == -1 ? doc.m_nCurSentence : 0);
     }
     s.m_highlightedOnly = false;
     s.m_randomOrder = false;
@@ -86,7 +86,7 @@ void ListModeCommands::ShowHighlighted() {
         ShowAll();
         return;
     }
-    ShowFirstRow(0);
+    ShowRowOfNewList(0);
     s.m_highlightedOnly = true;
     s.m_randomOrder = false;
 }
@@ -111,7 +111,7 @@ void ListModeCommands::ShowRandom() {
         ShowAll();
         return;
     }
-    ShowFirstRow(0);
+    ShowRowOfNewList(0);
     s.m_randomOrder = true;
     s.m_highlightedOnly = false;
 }

@@ -18,7 +18,7 @@ public:
 private:
     void StartRebuild();
     // Clears the group flags and shows the row.
-    void ShowFirstRow(int row);
+    void ShowRowOfNewList(int row);
 
     CEarlarkMainView& m_view;
 };
