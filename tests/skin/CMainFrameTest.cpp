@@ -1,6 +1,5 @@
 #include "app/CMainFrame.h"
 #include "app/CEarlarkApp.h"
-#include "app/CPlainStudyView.h"
 #include "app/StartupPorts.h"
 #include "document/CEarlarkDoc.h"
 #include "platform/FileDialogs.h"
@@ -12,6 +11,7 @@
 #include "skin/CTitlePicture.h"
 #include "skin/SkinControlSet.h"
 #include "skin/SkinFramePainter.h"
+#include "view/widgets/CStudyForm.h"
 
 #include "platform/ScriptedFileDialogs.h"
 #include "support/FakeStartupPorts.h"
@@ -156,15 +156,15 @@ TEST_F(FrameFixture, TopmostChangesOnlyTheStacking) {
 
 TEST_F(FrameFixture, RebuildingReplacesTheView) {
     auto frame = MakeFrame();
-    QPointer<CPlainStudyView> old = frame->View();
+    QPointer<CStudyForm> old = frame->Form();
     ASSERT_TRUE(old);
     frame->OnCommand(CMainFrame::kRebuildView);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
-    ASSERT_NE(frame->View(), nullptr);
+    ASSERT_NE(frame->Form(), nullptr);
     EXPECT_EQ(frame->ViewKind(), CEarlarkDoc::kStudyViewKind);
     frame->OnCommand(CMainFrame::kStudyView);
-    EXPECT_NE(frame->View(), nullptr);
+    EXPECT_NE(frame->Form(), nullptr);
 }
 
 TEST_F(FrameFixture, ShowsTheTitlePictureWhenItFirstAppearsAndAboutWithoutTimer) {
@@ -192,7 +192,7 @@ TEST_F(FrameFixture, TheViewDrawsTheSkinAroundTheInnerArea) {
     frame->resize(700, 500);
     frame->show();
     QApplication::processEvents();
-    CPlainStudyView* view = frame->View();
+    CStudyForm* view = frame->Form();
     QImage image = view->grab().toImage();
     QRect inner = SkinFramePainter::InnerRect(m_skin, view->size());
     SkinMargins margins = SkinFramePainter::Margins(m_skin);
@@ -213,7 +213,7 @@ TEST_F(FrameFixture, TheViewDrawsTheSkinAroundTheInnerArea) {
 TEST_F(FrameFixture, ShowsTheStudySettingsOnTheDeck) {
     m_doc.m_nDisplayFlags = CEarlarkDoc::kAutoPlay | CEarlarkDoc::kCompareMode;
     auto frame = MakeFrame();
-    SkinControlSet& controls = frame->View()->Controls();
+    SkinControlSet& controls = frame->Form()->Controls();
     EXPECT_TRUE(controls.Button(1020)->IsOn());
     EXPECT_TRUE(controls.Button(32861)->IsOn());
     EXPECT_FALSE(controls.Button(1101)->IsOn());
