@@ -11,6 +11,9 @@
 #include "skin/CTitlePicture.h"
 #include "skin/SkinControlSet.h"
 #include "skin/SkinFramePainter.h"
+#include "view/CEarlarkMainView.h"
+#include "view/ViewCommandIds.h"
+#include "view/widgets/CLwBox.h"
 #include "view/widgets/CStudyForm.h"
 
 #include "platform/ScriptedFileDialogs.h"
@@ -241,6 +244,61 @@ TEST_F(FrameFixture, ADroppedFileOpensAsTheStudy) {
     EXPECT_EQ(m_doc.GetPathName(), path);
     EXPECT_EQ(m_doc.m_nRepeat, 7);
     EXPECT_TRUE(frame->windowTitle().startsWith("dropped"));
+}
+
+// A study of sentences with these transcriptions, saved in dir.
+std::string SaveStudy(const QTemporaryDir& dir, const std::string& name,
+                      const std::vector<std::u16string>& texts) {
+    CEarlarkDoc doc;
+    for (const std::u16string& text : texts) {
+        auto sentence = std::make_unique<CEarlarkWaveSection>();
+        sentence->m_strListenWrite = text;
+        doc.m_sections.Add(std::move(sentence));
+    }
+    std::string path = dir.path().toStdString() + "/" + name;
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+    return path;
+}
+
+TEST_F(FrameFixture, ClosingAsksAboutTheTypedTextAndWritesTheViewsOptions) {
+    m_doc.m_sections.Add(std::make_unique<CEarlarkWaveSection>());
+    auto frame = MakeFrame();
+    frame->show();
+    frame->Form()->ListenWrite().SetText(u"typed");
+    m_prompts.QueueAnswer(PromptAnswer::No);
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(m_prompts.Questions().size(), 1u);
+    EXPECT_EQ(m_doc.m_sections.GetAt(0)->m_strListenWrite, u"typed");
+    EXPECT_TRUE(m_settings.Contains("Etc", "Options"));
+}
+
+TEST_F(FrameFixture, TheOpenKeyLoadsTheChosenStudyIntoTheView) {
+    QTemporaryDir dir;
+    m_dialogs.answer = SaveStudy(dir, "chosen.ekd", {u"first", u"second"});
+    auto frame = MakeFrame();
+    frame->show();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier, "o");
+    QApplication::sendEvent(frame.get(), &key);
+    EXPECT_EQ(m_dialogs.requests.size(), 1u);
+    EXPECT_EQ(m_doc.GetPathName(), *m_dialogs.answer);
+    EXPECT_EQ(frame->View()->State().rows.Count(), 2);
+    EXPECT_EQ(frame->Form()->ListenWrite().Text(), u"first");
+    EXPECT_TRUE(frame->windowTitle().startsWith("chosen"));
+}
+
+TEST_F(FrameFixture, ARecentFileCommandOpensThatStudy) {
+    QTemporaryDir dir;
+    const std::string older = SaveStudy(dir, "older.ekd", {u"old"});
+    const std::string newer = SaveStudy(dir, "newer.ekd", {u"new"});
+    m_app.AddToRecentFileList(older);
+    m_app.AddToRecentFileList(newer);
+    auto frame = MakeFrame();
+    frame->OnCommand(cmd::kRecentFile1 + 1);
+    EXPECT_EQ(m_doc.GetPathName(), older);
+    EXPECT_EQ(frame->Form()->ListenWrite().Text(), u"old");
+    // An entry beyond the list changes nothing.
+    frame->OnCommand(cmd::kRecentFileLast);
+    EXPECT_EQ(m_doc.GetPathName(), older);
 }
 
 } // namespace
