@@ -61,7 +61,6 @@ void CLwBox::ApplyFormatToAll() {
     QTextCursor cursor(document());
     cursor.select(QTextCursor::Document);
     cursor.setCharFormat(m_format);
-    cursor.setBlockCharFormat(m_format);
     setCurrentCharFormat(m_format);
 }
 

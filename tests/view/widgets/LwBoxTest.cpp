@@ -110,6 +110,29 @@ TEST(LwBoxTest, TheFontBecomesTheFormatOfAllTextAndOfWhatIsTypedNext) {
     EXPECT_EQ(box.textCursor().charFormat().foreground().color(), QColor(0, 255, 0));
 }
 
+// Text set into a box on the screen must be laid out again and drawn.
+TEST(LwBoxTest, ATextSetWhileTheBoxIsShownIsDrawn) {
+    CLwBox box;
+    box.resize(300, 100);
+    BoxFont font;
+    font.face = u"DejaVu Sans";
+    font.textColor = 0x00FFFFFF;
+    font.backColor = 0x00000000;
+    box.SetFont(font);
+    box.show();
+    for (const std::u16string& text : {u"first", u"second\rline"}) {
+        box.SetText(text);
+        const QImage image = box.viewport()->grab().toImage();
+        int lit = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                lit += image.pixelColor(x, y).lightness() > 200 ? 1 : 0;
+            }
+        }
+        EXPECT_GT(lit, 20) << QString::fromStdU16String(text).toStdString();
+    }
+}
+
 TEST(LwBoxTest, PastedRichTextBringsItsCharactersOnly) {
     PastingBox box;
     QMimeData data;
