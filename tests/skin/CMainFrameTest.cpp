@@ -14,13 +14,18 @@
 #include "view/CEarlarkMainView.h"
 #include "view/ViewCommandIds.h"
 #include "view/widgets/CLwBox.h"
+#include "view/widgets/CSentenceListBox.h"
 #include "view/widgets/CStudyForm.h"
 
+#include "platform/ManualClockWaveOutDevice.h"
+#include "platform/PumpedMessageQueue.h"
 #include "platform/ScriptedFileDialogs.h"
+#include "support/Bytes.h"
 #include "support/FakeStartupPorts.h"
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -299,6 +304,40 @@ TEST_F(FrameFixture, ARecentFileCommandOpensThatStudy) {
     // An entry beyond the list changes nothing.
     frame->OnCommand(cmd::kRecentFileLast);
     EXPECT_EQ(m_doc.GetPathName(), older);
+}
+
+TEST_F(FrameFixture, TheImportKeyMakesANewStudyOfTheRecordingAndShowsItsSentence) {
+    PumpedMessageQueue messages;
+    ManualClockWaveOutDevice device(messages);
+    m_doc.m_player.SetOutputDevice(&device);
+    QTemporaryDir dir;
+    m_app.Audio().Import().SetConvertedPath(dir.path().toStdString() + "/__EARLARK__");
+    Bytes wave;
+    wave.Raw("RIFF").U32(36 + 8000).Raw("WAVE");
+    wave.Raw("fmt ").U32(16).U16(1).U16(1).U32(8000).U32(16000).U16(2).U16(16);
+    wave.Raw("data").U32(8000);
+    for (int i = 0; i < 4000; ++i) {
+        wave.U16(static_cast<std::uint16_t>(i * 37));
+    }
+    const std::string path = dir.path().toStdString() + "/talk.wav";
+    {
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(wave.Data().data()),
+                   static_cast<qint64>(wave.Data().size()));
+    }
+    m_dialogs.answer = path;
+    {
+        auto frame = MakeFrame();
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_N, Qt::ControlModifier, "n");
+        QApplication::sendEvent(frame.get(), &key);
+        EXPECT_EQ(m_doc.m_strAudioPath, path);
+        ASSERT_EQ(frame->View()->State().rows.Count(), 1);
+        EXPECT_TRUE(frame->View()->State().rows.At(0)->IsWholeRecording());
+        EXPECT_EQ(frame->Form()->List().CurSel(), 0);
+    }
+    m_doc.m_player.CloseOutput();
+    m_doc.m_player.SetOutputDevice(nullptr);
 }
 
 } // namespace

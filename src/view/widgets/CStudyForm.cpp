@@ -22,6 +22,7 @@
 #include <QGuiApplication>
 #include <QMenu>
 #include <QPainter>
+#include <QScrollBar>
 #include <QUrl>
 #include <QWheelEvent>
 
@@ -63,6 +64,14 @@ constexpr std::pair<int, const char*> kTooltips[] = {
     {110, "About Earlark...."},
 };
 
+// Scroll bars in the deck's blues rather than the desktop's, so the panes read as one.
+constexpr const char* kScrollBarStyle =
+    "QScrollBar:vertical { background: rgb(28, 56, 110); width: 12px; margin: 0; }"
+    "QScrollBar::handle:vertical { background: rgb(96, 136, 200); min-height: 24px;"
+    " border-radius: 4px; margin: 1px; }"
+    "QScrollBar::add-line:vertical, QScrollBar::sub-line:vertical { height: 0; }"
+    "QScrollBar::add-page:vertical, QScrollBar::sub-page:vertical { background: none; }";
+
 QRect ToRect(const PaneRect& pane) {
     return QRect(pane.x, pane.y, pane.width, pane.height);
 }
@@ -97,6 +106,10 @@ CStudyForm::CStudyForm(const CSkin& skin, QWidget* parent)
     m_dictionary->setGeometry(0, 0, kDictionaryDropWidth, m_dictionary->sizeHint().height());
     m_dictionary->hide();
     ApplyTooltips();
+    for (QAbstractScrollArea* pane :
+         std::initializer_list<QAbstractScrollArea*>{m_list, m_listenWrite, m_original}) {
+        pane->verticalScrollBar()->setStyleSheet(kScrollBarStyle);
+    }
 }
 
 CStudyForm::~CStudyForm() = default;
