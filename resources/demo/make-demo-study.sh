@@ -2,11 +2,15 @@
 # Makes the bundled demo lesson: each sentence of sentences.txt spoken with espeak-ng,
 # resampled to 22,050 Hz 16-bit mono with sox and joined with pauses of 0.6 to 1.2 s;
 # then a study with one sentence per spoken sentence at its exact byte range.
-# usage: make-demo-study.sh SENTENCES OUT_DIR EARLARK_TOOL
+# usage: make-demo-study.sh SENTENCES OUT_DIR EARLARK_TOOL [KEEP_DIR]
+# KEEP_DIR receives the sentence ranges (sentences.tsv) and the other options of
+# "earlark-tool study new" (options, one word a line), so that the study can be written
+# again naming the recording's installed place.
 set -euo pipefail
 sentences=$1
 out=$2
 tool=$3
+keep=${4:-}
 name="North Wind and Sun"
 rate=22050
 
@@ -53,6 +57,12 @@ if [ "$datasize" -ne "$offset" ]; then
     exit 1
 fi
 audio=$(cd "$out" && pwd)/$name.wav
-"$tool" study new "$out/$name.ekd" --audio "$audio" --data-size "$datasize" \
-    --sentences "$work/sentences.tsv" --volume 57343
+options=(--data-size "$datasize" --volume 57343)
+"$tool" study new "$out/$name.ekd" --audio "$audio" --sentences "$work/sentences.tsv" \
+    "${options[@]}"
+if [ -n "$keep" ]; then
+    mkdir -p "$keep"
+    cp "$work/sentences.tsv" "$keep/sentences.tsv"
+    printf '%s\n' "${options[@]}" > "$keep/options"
+fi
 echo "demo: $i sentences, $datasize bytes of audio in $out"

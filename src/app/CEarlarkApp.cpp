@@ -61,7 +61,7 @@ bool CEarlarkApp::InitInstance(const CommandLine& commandLine, const AppPaths& p
     m_recentFiles.Load(m_services.settings);
     m_programFolder = paths.programFolder;
     m_dataFolder = paths.dataFolder;
-    if (m_skin && !m_skin->LoadSkin(m_programFolder, "default")) {
+    if (m_skin && !m_skin->LoadSkin(DataRootOf("Skins"), "default")) {
         m_services.prompts.ShowMessage(app_messages::kSkinFailure);
         return false;
     }
@@ -166,11 +166,14 @@ std::string CEarlarkApp::HelpTopic(int topic) const {
 }
 
 std::string CEarlarkApp::FindDataFile(const std::string& relative) const {
-    std::string beside = m_programFolder + relative;
-    if (m_dataFolder.empty() || std::filesystem::exists(beside)) {
-        return beside;
+    return DataRootOf(relative) + relative;
+}
+
+std::string CEarlarkApp::DataRootOf(const std::string& relative) const {
+    if (m_dataFolder.empty() || std::filesystem::exists(m_programFolder + relative)) {
+        return m_programFolder;
     }
-    return m_dataFolder + relative;
+    return m_dataFolder;
 }
 
 void CEarlarkApp::AddToRecentFileList(const std::string& path) {

@@ -80,6 +80,9 @@ private:
     bool CheckRichTextControl();
     void RestoreRecentConverted();
     std::string ChooseStartStudy(const CommandLine& commandLine) const;
+    // The folder a read-only data file or folder is read from: the program folder when it
+    // is there (the build tree, a copy run in place), else the installed data folder.
+    std::string DataRootOf(const std::string& relative) const;
 
     AppServices m_services;
     SkinSystem* m_skin = nullptr;

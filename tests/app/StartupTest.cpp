@@ -4,6 +4,7 @@
 #include "app/AppMessages.h"
 #include "document/StudyMessages.h"
 #include "platform/SettingsTable.h"
+#include "skin/SkinSystem.h"
 
 #include <filesystem>
 
@@ -112,6 +113,39 @@ TEST_F(StartupTest, PathsTitlePictureAndMaximisedFrame) {
         << "data missing beside the program comes from the installed data folder";
     EXPECT_FALSE(m_app.TitlePictureEnabled());
     EXPECT_TRUE(m_app.StartMaximised());
+}
+
+// Records the folder the skin is asked to load from.
+class FolderRecordingSkin : public SkinSystem {
+public:
+    bool LoadSkin(const std::string& folder, const std::string& name) override {
+        loadedFrom = folder + "Skins/" + name;
+        return true;
+    }
+    void UnloadSkin() override {}
+    std::string loadedFrom;
+};
+
+TEST_F(StartupTest, TheSkinComesFromBesideTheProgramElseFromTheInstalledDataFolder) {
+    struct Case {
+        std::vector<std::string> skinFolders;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {{"program/Skins", "data/Skins"}, "program/Skins/default"},
+        {{"data/Skins"}, "data/Skins/default"},
+    };
+    for (const Case& c : cases) {
+        std::filesystem::remove_all(m_dir.Path("program"));
+        std::filesystem::remove_all(m_dir.Path("data"));
+        for (const std::string& folder : c.skinFolders) {
+            std::filesystem::create_directories(m_dir.Path(folder));
+        }
+        FolderRecordingSkin skin;
+        m_app.SetSkin(&skin);
+        ASSERT_TRUE(Start());
+        EXPECT_EQ(skin.loadedFrom, m_dir.Path(c.expected)) << c.skinFolders.size() << " folders";
+    }
 }
 
 } // namespace

@@ -132,8 +132,10 @@ TEST(SilentDevice, ConsumesBuffersAtTheRealTimeRate) {
     ASSERT_EQ(device.Open(Mono16(8000), &listener), kWaveOutOk);
     auto a = Buffer(160, 7); // 10 ms
     device.Prepare(a.get());
-    device.Write(a.get());
+    // The clock starts before the write: the device may consume the buffer before this
+    // thread runs again.
     const auto started = std::chrono::steady_clock::now();
+    device.Write(a.get());
     for (int i = 0; i < 200 && listener.tags.empty(); ++i) {
         messages.WaitAndRun(std::chrono::milliseconds(10));
     }

@@ -402,9 +402,20 @@ QImage RenderTitlePicture() {
 }
 
 QImage RenderProgramIcon() {
-    QImage image(64, 64, QImage::Format_ARGB32);
+    return RenderProgramIcon(64);
+}
+
+QImage RenderProgramIcon(int size) {
+    QImage image(size, size, QImage::Format_ARGB32);
     image.fill(Qt::transparent);
     QPainter p(&image);
-    DrawLogo(p, QRectF(0, 0, 64, 64), 0);
+    // Drawn on the 64-pixel design and scaled, so every size is the same picture; below
+    // 48 pixels the name would be a smear, so the small sizes show the mark alone.
+    p.scale(size / 64.0, size / 64.0);
+    if (size >= 48) {
+        DrawLogo(p, QRectF(0, 0, 64, 64), 0);
+    } else {
+        DrawIconMark(p, QRectF(0, 0, 64, 64));
+    }
     return image;
 }

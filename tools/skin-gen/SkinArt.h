@@ -10,3 +10,5 @@ QImage RenderSkinBitmap(ButtonState state);
 QImage RenderTitlePicture();
 // The program's 64 x 64 icon.
 QImage RenderProgramIcon();
+// The program's icon at size x size pixels, for the desktop's icon theme.
+QImage RenderProgramIcon(int size);

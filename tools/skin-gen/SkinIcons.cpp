@@ -334,6 +334,16 @@ QString Label(int object) {
     }
 }
 
+// The rounded, blue-green badge behind the program's mark.
+void DrawBadge(QPainter& p, const QRectF& badge, double glow) {
+    QLinearGradient fill(badge.topLeft(), badge.bottomRight());
+    fill.setColorAt(0, QColor(58, 190, 220).lighter(100 + int(glow * 25)));
+    fill.setColorAt(1, QColor(40, 92, 196).lighter(100 + int(glow * 25)));
+    p.setPen(QPen(QColor(170, 225, 255, 150 + int(glow * 100)), 1));
+    p.setBrush(fill);
+    p.drawRoundedRect(badge, 9, 9);
+}
+
 } // namespace
 
 void DrawButtonIcon(QPainter& p, int object, const QRectF& box, const QColor& ink) {
@@ -361,12 +371,7 @@ void DrawLogo(QPainter& p, const QRectF& box, double glow) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
     QRectF badge = box.adjusted(1.5, 1.5, -1.5, -1.5);
-    QLinearGradient fill(badge.topLeft(), badge.bottomRight());
-    fill.setColorAt(0, QColor(58, 190, 220).lighter(100 + int(glow * 25)));
-    fill.setColorAt(1, QColor(40, 92, 196).lighter(100 + int(glow * 25)));
-    p.setPen(QPen(QColor(170, 225, 255, 150 + int(glow * 100)), 1));
-    p.setBrush(fill);
-    p.drawRoundedRect(badge, 9, 9);
+    DrawBadge(p, badge, glow);
     // Sound bars in the shape of an ear's outline.
     const double heights[] = {6, 12, 20, 14, 24, 16, 9};
     double x = badge.center().x() - 3.5 * 5;
@@ -384,5 +389,25 @@ void DrawLogo(QPainter& p, const QRectF& box, double glow) {
     p.setPen(QColor(255, 255, 255));
     p.drawText(QRectF(badge.left(), badge.bottom() - 19, badge.width(), 14), Qt::AlignCenter,
                "Earlark");
+    p.restore();
+}
+
+void DrawIconMark(QPainter& p, const QRectF& box) {
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    QRectF badge = box.adjusted(1.5, 1.5, -1.5, -1.5);
+    DrawBadge(p, badge, 0);
+    // Five broad bars of the same outline, centred, so that they stay apart at 16 pixels.
+    const double heights[] = {16, 32, 24, 42, 20};
+    const double pitch = 11;
+    const double width = 7;
+    double x = badge.center().x() - 2.5 * pitch;
+    for (double h : heights) {
+        QRectF bar(x + (pitch - width) / 2, badge.center().y() - h / 2, width, h);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 255, 255, 240));
+        p.drawRoundedRect(bar, 3, 3);
+        x += pitch;
+    }
     p.restore();
 }

@@ -1,5 +1,6 @@
-// earlark-skin-gen: renders the default skin (four bitmaps and the object list) and the
-// title picture from vector drawings. Run it after changing the look and commit its output:
+// earlark-skin-gen: renders the default skin (four bitmaps and the object list), the
+// title picture and the program icon in the desktop's sizes from vector drawings. Run it after
+// changing the look and commit its output:
 //   earlark-skin-gen <repository>/resources
 #include "SkinArt.h"
 #include "SkinLayout.h"
@@ -122,6 +123,16 @@ int main(int argc, char** argv) {
     if (!RenderTitlePicture().save(out.filePath("title/title.png"), "PNG")) {
         std::cerr << "cannot write the title picture\n";
         return 1;
+    }
+    // The sizes desktops ask the hicolor theme for, from menus (16) to launchers (256).
+    for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+        QString folder = QString("icons/hicolor/%1x%1/apps").arg(size);
+        out.mkpath(folder);
+        QString path = out.filePath(folder + "/earlark.png");
+        if (!RenderProgramIcon(size).save(path, "PNG")) {
+            std::cerr << "cannot write " << path.toStdString() << '\n';
+            return 1;
+        }
     }
     return 0;
 }
