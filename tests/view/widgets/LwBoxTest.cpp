@@ -1,6 +1,7 @@
 #include "view/ViewCommandIds.h"
 #include "view/widgets/CLwBox.h"
 
+#include <QInputMethodEvent>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -78,6 +79,19 @@ TEST(LwBoxTest, TypingGoesIntoTheBoxUnlessItIsReadOnly) {
     box.SetReadOnly(true);
     QTest::keyClicks(&box, "x");
     EXPECT_EQ(box.Text(), u"hi");
+}
+
+TEST(LwBoxTest, AnInputMethodComposesIntoTheBox) {
+    CLwBox box;
+    box.SetText(u"a");
+    box.SetSelection(1, 1);
+    QInputMethodEvent preedit(QString::fromUtf8("ㅎ"), {});
+    QApplication::sendEvent(&box, &preedit);
+    EXPECT_EQ(box.Text(), u"a"); // composing is not text yet
+    QInputMethodEvent commit;
+    commit.setCommitString(QString::fromUtf8("한"));
+    QApplication::sendEvent(&box, &commit);
+    EXPECT_EQ(box.Text(), u"a한");
 }
 
 TEST(LwBoxTest, TheFontBecomesTheFormatOfAllTextAndOfWhatIsTypedNext) {
