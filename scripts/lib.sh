@@ -4,11 +4,13 @@ set -euo pipefail
 
 EARLARK_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
-# Debian 12 packages: build tools and libraries, then the tools the demo study and the
-# tests use (speech synthesis, sox, reference decoders and encoders).
+# Debian 12 packages: build tools and libraries, a font with Korean, Japanese and Chinese
+# characters (the sentence list draws mixed scripts), then the tools the demo study and
+# the tests use (speech synthesis, sox, reference decoders and encoders).
 EARLARK_PACKAGES=(
     build-essential cmake ninja-build pkg-config clang
     qt6-base-dev libgl-dev portaudio19-dev libmp3lame-dev libgsm1-dev
+    fonts-wqy-microhei
     libgtest-dev libgmock-dev libbenchmark-dev
     espeak-ng sox libsox-fmt-all mpg123 lame ffmpeg twolame soundstretch
 )

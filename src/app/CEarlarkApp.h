@@ -69,6 +69,8 @@ public:
         return m_audio.Import().RecentConvertedSource();
     }
     StudyAudio& Audio() { return m_audio; }
+    // The platform services, for the study view the frame builds.
+    const AppServices& Services() const { return m_services; }
     const StudyAudio& Audio() const { return m_audio; }
     bool TitlePictureEnabled() const { return m_titlePicture; }
     bool StartMaximised() const { return m_startMaximised; }

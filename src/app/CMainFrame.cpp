@@ -2,11 +2,14 @@
 
 #include "app/AppMessages.h"
 #include "app/CEarlarkApp.h"
-#include "app/CPlainStudyView.h"
 #include "document/CEarlarkDoc.h"
-#include "skin/CSkinButton.h"
 #include "skin/CTitlePicture.h"
-#include "skin/SkinControlSet.h"
+#include "view/CEarlarkMainView.h"
+#include "view/MenuCommands.h"
+#include "view/ViewCommandIds.h"
+#include "view/widgets/CLwBox.h"
+#include "view/widgets/CSentenceListBox.h"
+#include "view/widgets/CStudyForm.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -15,7 +18,6 @@
 #include <QDropEvent>
 #include <QGuiApplication>
 #include <QKeySequence>
-#include <QMenu>
 #include <QMimeData>
 #include <QProcess>
 #include <QScreen>
@@ -31,7 +33,6 @@
 namespace {
 
 constexpr const char* kSupportMail = "mailto:support@velmora.com?subject=Earlark%204.2";
-constexpr const char* kWebAddress = "https://www.velmora.com/earlark";
 const QSize kDefaultClientSize(800, 600);
 
 } // namespace
@@ -48,147 +49,176 @@ CMainFrame::CMainFrame(CEarlarkApp& app, CEarlarkDoc& doc, const CSkin& skin,
     CentreAndRestore();
 }
 
-void CMainFrame::AddCommands() {
-    auto add = [this](const QKeySequence& keys, auto handler) {
-        auto* action = new QAction(this);
-        action->setShortcut(keys);
-        connect(action, &QAction::triggered, this, handler);
-        addAction(action);
-    };
-    add(QKeySequence::Open, [this] {
-        m_app.OnFileOpen();
-        Refresh();
-    });
-    add(QKeySequence(Qt::CTRL | Qt::Key_N), [this] {
-        m_app.Audio().OnImportAudio([this] { return m_app.OnFileNew(); });
-        Refresh();
-    });
-    add(QKeySequence(Qt::ALT | Qt::Key_M), [this] {
-        m_app.Audio().OnReplaceAudio();
-        Refresh();
-    });
-    add(QKeySequence(Qt::CTRL | Qt::Key_S), [this] {
-        m_doc.DoFileSave();
-        Refresh();
-    });
-    add(QKeySequence::HelpContents, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_app.HelpPath())));
-    });
-    add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), [this] {
-        m_doc.DoSave({});
-        Refresh();
-    });
+// The view goes before the form whose ports it holds.
+CMainFrame::~CMainFrame() {
+    if (CStudyForm* form = Form()) {
+        form->SetView(nullptr);
+    }
+    m_view.reset();
 }
 
-CPlainStudyView* CMainFrame::View() const {
-    return qobject_cast<CPlainStudyView*>(centralWidget());
+// Every key of the study form comes through its accelerator table; F1 is the frame's.
+void CMainFrame::AddCommands() {
+    auto* help = new QAction(this);
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, [this] { OpenHelp(0); });
+    addAction(help);
+}
+
+CStudyForm* CMainFrame::Form() const {
+    return qobject_cast<CStudyForm*>(centralWidget());
 }
 
 void CMainFrame::RebuildView() {
-    // The study view is the only kind of view there is.
-    auto* view = new CPlainStudyView(m_skin, m_doc, this);
-    connect(view, &CPlainStudyView::commandTriggered, this, &CMainFrame::OnCommand);
-    // The old view goes at the next turn of the event loop: the command may come from
+    // The old view lets go of the document and the player before the new one takes them;
+    // its form goes at the next turn of the event loop, since the command may come from
     // one of its own buttons.
-    setCentralWidget(view);
+    if (QWidget* previous = takeCentralWidget()) {
+        if (auto* old = qobject_cast<CStudyForm*>(previous)) {
+            old->SetView(nullptr);
+        }
+        previous->hide();
+        previous->setParent(nullptr);
+        previous->deleteLater();
+    }
+    m_view.reset();
+    auto* form = new CStudyForm(m_skin, this);
+    form->SetRecentFiles([this] { return m_app.RecentFiles().Entries(); });
+    connect(form, &CStudyForm::frameCommand, this, &CMainFrame::OnViewCommand);
+    connect(form, &CStudyForm::topmostRequested, this, &CMainFrame::SetTopmost);
+    connect(form, &CStudyForm::commandFinished, this, &CMainFrame::UpdateTitle);
+    const AppServices& services = m_app.Services();
+    m_view = std::make_unique<CEarlarkMainView>(
+        m_doc, m_app.Audio(),
+        ViewPorts{form->List(), form->ListenWrite(), form->Original(), *form, *form,
+                  services.prompts, services.fileDialogs, m_settings});
+    form->SetView(m_view.get());
+    setCentralWidget(form);
     m_nViewKind = m_doc.m_nViewKind == 0 ? CEarlarkDoc::kStudyViewKind : m_doc.m_nViewKind;
     Refresh();
 }
 
 void CMainFrame::Refresh() {
-    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + " - " + app_messages::kAppTitle);
-    if (CPlainStudyView* view = View()) {
-        view->OnInitialUpdate();
+    if (m_view) {
+        m_view->OnInitialUpdate();
     }
+    UpdateTitle();
+}
+
+void CMainFrame::UpdateTitle() {
+    setWindowTitle(QString::fromStdString(m_doc.GetTitle()) + " - " + app_messages::kAppTitle);
+}
+
+void CMainFrame::OnViewCommand(int id) {
+    if (id == kStudyView || id == kRebuildView) {
+        // Not while the old view is still handling the command that asked for it.
+        QMetaObject::invokeMethod(this, &CMainFrame::RebuildView, Qt::QueuedConnection);
+        return;
+    }
+    OnCommand(id);
 }
 
 void CMainFrame::OnCommand(int id) {
+    if (id >= cmd::kRecentFile1 && id <= cmd::kRecentFileLast) {
+        OpenRecent(id - cmd::kRecentFile1);
+        return;
+    }
     switch (id) {
     case kStudyView:
     case kRebuildView:
         RebuildView();
         break;
-    case kOpenButton:
-        ShowOpenMenu();
+    case cmd::kNewStudy:
+        ImportAudio();
         break;
-    case kSaveButton:
-        m_doc.DoFileSave();
-        Refresh();
+    case cmd::kOpenStudy:
+        if (m_app.OnFileOpen()) {
+            Refresh();
+        }
         break;
-    case kAboutButton:
-        PopupBelow(kAboutButton, {{"How to &Use...", kHowToUse},
-                                  {"Hot &Keys", kHotKeys},
-                                  {"&About Earlark...", kAbout}});
+    case cmd::kNewStudyFromAudio:
+        if (m_app.OnFileNew()) {
+            Refresh();
+        }
         break;
     case kAbout:
         CTitlePicture::ShowTitlePicture(this, false);
         break;
     case kMailWebButton:
-        PopupBelow(kMailWebButton, {{"&E-mail us...", kMailUs}, {"&Velmora on Web...", kWebPage}});
+        ShowMailWebMenu();
         break;
     case kMailUs:
         QDesktopServices::openUrl(QUrl(kSupportMail));
         break;
     case kWebPage:
     case kLogoButton:
-        QDesktopServices::openUrl(QUrl(kWebAddress));
+        QDesktopServices::openUrl(QUrl(MenuCommands::kMakerWebPage));
         break;
     case kHowToUse:
-        QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(m_app.HelpPath())));
+        OpenHelp(0);
         break;
-    case kHotKeys: {
-        QUrl url = QUrl::fromLocalFile(QString::fromStdString(m_app.HelpPath()));
-        url.setFragment("hotkeys");
-        QDesktopServices::openUrl(url);
+    case kHotKeys:
+        OpenHelp(2);
         break;
-    }
     case kVolumeControl:
         StartVolumeControl();
         break;
     default:
         break;
     }
+    UpdateTitle();
 }
 
-// A popup menu left-aligned below a deck button, one pixel under its bottom edge.
-void CMainFrame::PopupBelow(int controlId, const std::vector<std::pair<QString, int>>& items) {
-    CPlainStudyView* view = View();
-    CSkinButton* button = view ? view->Controls().Button(controlId) : nullptr;
-    if (!button) {
-        return;
-    }
-    QMenu menu(this);
-    for (const auto& [text, id] : items) {
-        QAction* action = menu.addAction(text);
-        connect(action, &QAction::triggered, this, [this, id = id] { OnCommand(id); });
-    }
-    menu.exec(button->mapToGlobal(QPoint(0, button->height() + 1)));
-}
-
-void CMainFrame::ShowOpenMenu() {
-    CSkinButton* button = View() ? View()->Controls().Button(kOpenButton) : nullptr;
-    if (!button) {
-        return;
-    }
-    QMenu menu(this);
-    QAction* open = menu.addAction("&Open Study File...\tCtrl+O");
-    connect(open, &QAction::triggered, this, [this] {
-        m_app.OnFileOpen();
-        Refresh();
+// Import Audio File: the recording becomes a new study, which the view then loads.
+void CMainFrame::ImportAudio() {
+    m_app.Audio().OnImportAudio([this] {
+        const bool made = m_app.OnFileNew();
+        if (made && m_view) {
+            m_view->OnInitialUpdate();
+        }
+        return made;
     });
+    UpdateTitle();
+}
+
+// A study that failed to open has reset the document (its list is empty then): the view
+// shows the reset study rather than the texts of the one before.
+void CMainFrame::OpenStudy(const std::string& path) {
+    const bool opened = m_app.OpenDocumentFile(path);
+    if (opened || (m_view && m_view->State().rows.IsEmpty())) {
+        Refresh();
+    }
+}
+
+void CMainFrame::OpenRecent(int index) {
     const auto& recent = m_app.RecentFiles().Entries();
-    if (!recent.empty()) {
-        menu.addSeparator();
+    if (index >= 0 && index < static_cast<int>(recent.size())) {
+        // A copy: opening reorders the recent list.
+        OpenStudy(std::string(recent[index]));
     }
-    for (size_t i = 0; i < recent.size(); ++i) {
-        QString path = QString::fromStdString(recent[i]);
-        QAction* item = menu.addAction(QString("&%1 %2").arg(i + 1).arg(path));
-        connect(item, &QAction::triggered, this, [this, path] {
-            m_app.OpenDocumentFile(path.toStdString());
-            Refresh();
-        });
+}
+
+// Popup menu 345, below its deck button.
+void CMainFrame::ShowMailWebMenu() {
+    MenuModel menu;
+    menu.items = {MenuItem{kMailUs, "&E-mail us...", false, {}},
+                  MenuItem{kWebPage, "&Velmora on Web...", false, {}}};
+    if (CStudyForm* form = Form()) {
+        if (std::optional<int> chosen = form->PopupMenu(menu, kMailWebButton)) {
+            OnCommand(*chosen);
+        }
     }
-    menu.exec(button->mapToGlobal(QPoint(0, button->height() + 1)));
+}
+
+// Topic 0 is the help's first page, topic 2 its hot-keys section.
+void CMainFrame::OpenHelp(int topic) {
+    const QString page = QString::fromStdString(m_app.HelpTopic(topic));
+    const qsizetype hash = page.indexOf('#');
+    QUrl url = QUrl::fromLocalFile(hash < 0 ? page : page.left(hash));
+    if (hash >= 0) {
+        url.setFragment(page.mid(hash + 1));
+    }
+    QDesktopServices::openUrl(url);
 }
 
 // The platform's mixer: the first of the usual desktop programs that is installed.
@@ -294,14 +324,18 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     }
     event->acceptProposedAction();
     activateWindow();
-    m_app.OpenDocumentFile(urls.front().toLocalFile().toStdString());
-    Refresh();
+    OpenStudy(urls.front().toLocalFile().toStdString());
 }
 
+// The save question sees what was typed for the current sentence (the view commits it
+// first); then the view writes its switches and the placement is saved.
 void CMainFrame::closeEvent(QCloseEvent* event) {
     if (!m_doc.SaveModified()) {
         event->ignore();
         return;
+    }
+    if (m_view) {
+        m_view->OnDestroy();
     }
     SavePlacement();
     event->accept();

@@ -3,25 +3,25 @@
 #include "app/FramePlacement.h"
 
 #include <QMainWindow>
+#include <memory>
 #include <optional>
 
 class CEarlarkApp;
 class CEarlarkDoc;
-class CPlainStudyView;
+class CEarlarkMainView;
 class CSkin;
+class CStudyForm;
 class SettingsStore;
 
-// The program's single top-level window: no menu bar, the study view as its whole client
-// area. It restores and saves its placement, keeps a minimum size, shows the title
-// picture when it first appears and as the About box, can stay on top, and handles the
-// frame-level commands (mail and web links, the volume-control program, help).
+// The program's single top-level window: no menu bar, the study form as its whole client
+// area, with the study view's state machine behind it. It restores and saves its
+// placement, keeps a minimum size, shows the title picture when it first appears and as
+// the About box, can stay on top, and handles the commands the view leaves to it: new,
+// open and recent studies, help, mail and web links, the volume-control program.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     // Command ids the frame handles itself.
-    static constexpr int kOpenButton = 108;
-    static constexpr int kSaveButton = 109;
-    static constexpr int kAboutButton = 110;
     static constexpr int kMailWebButton = 111;
     static constexpr int kVolumeControl = 114;
     static constexpr int kLogoButton = 1203;
@@ -34,9 +34,11 @@ public:
     static constexpr int kHotKeys = 32829;
 
     CMainFrame(CEarlarkApp& app, CEarlarkDoc& doc, const CSkin& skin, SettingsStore& settings);
+    ~CMainFrame() override;
 
-    // Fills the window from the document (after open, new or save).
+    // Loads the document into the view (after open, new or import) and updates the title.
     void Refresh();
+    void UpdateTitle();
     // Above all other windows, or back among them, without moving or activating.
     void SetTopmost(bool topmost);
     void OnCommand(int id);
@@ -44,7 +46,8 @@ public:
     void RebuildView();
 
     int ViewKind() const { return m_nViewKind; }
-    CPlainStudyView* View() const;
+    CStudyForm* Form() const;
+    CEarlarkMainView* View() const { return m_view.get(); }
     FrameRect OuterRect() const;
     void SavePlacement();
 
@@ -61,14 +64,20 @@ private:
     QMargins Decoration() const;
     void MoveOuterTo(const FrameRect& outer);
     void UpdateMinimumSize();
-    void PopupBelow(int controlId, const std::vector<std::pair<QString, int>>& items);
-    void ShowOpenMenu();
+    // A command the view did not handle.
+    void OnViewCommand(int id);
+    void ImportAudio();
+    void OpenStudy(const std::string& path);
+    void OpenRecent(int index);
+    void ShowMailWebMenu();
+    void OpenHelp(int topic);
     void StartVolumeControl();
 
     CEarlarkApp& m_app;
     CEarlarkDoc& m_doc;
     const CSkin& m_skin;
     SettingsStore& m_settings;
+    std::unique_ptr<CEarlarkMainView> m_view;
     int m_nViewKind = 103;
     bool m_shownOnce = false;
     std::optional<FrameRect> m_restored;

@@ -8,7 +8,6 @@
 SkinControlSet::SkinControlSet(const CSkin& skin, QWidget* parent) : QObject(parent), m_skin(skin) {
     for (const SkinButtonObject& entry : skin_objects::kButtons) {
         auto* button = new CSkinButton(skin, parent);
-        button->setToolTip(QString::fromUtf8(entry.name).replace("&&", "&"));
         int id = entry.controlId;
         connect(button, &CSkinButton::clicked, this, [this, id] { emit commandTriggered(id); });
         m_buttons[id] = button;

@@ -1,6 +1,5 @@
 #include "app/CMainFrame.h"
 #include "app/CEarlarkApp.h"
-#include "app/CPlainStudyView.h"
 #include "app/StartupPorts.h"
 #include "document/CEarlarkDoc.h"
 #include "platform/FileDialogs.h"
@@ -12,12 +11,21 @@
 #include "skin/CTitlePicture.h"
 #include "skin/SkinControlSet.h"
 #include "skin/SkinFramePainter.h"
+#include "view/CEarlarkMainView.h"
+#include "view/ViewCommandIds.h"
+#include "view/widgets/CLwBox.h"
+#include "view/widgets/CSentenceListBox.h"
+#include "view/widgets/CStudyForm.h"
 
+#include "platform/ManualClockWaveOutDevice.h"
+#include "platform/PumpedMessageQueue.h"
 #include "platform/ScriptedFileDialogs.h"
+#include "support/Bytes.h"
 #include "support/FakeStartupPorts.h"
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFile>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -156,15 +164,15 @@ TEST_F(FrameFixture, TopmostChangesOnlyTheStacking) {
 
 TEST_F(FrameFixture, RebuildingReplacesTheView) {
     auto frame = MakeFrame();
-    QPointer<CPlainStudyView> old = frame->View();
+    QPointer<CStudyForm> old = frame->Form();
     ASSERT_TRUE(old);
     frame->OnCommand(CMainFrame::kRebuildView);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(old.isNull());
-    ASSERT_NE(frame->View(), nullptr);
+    ASSERT_NE(frame->Form(), nullptr);
     EXPECT_EQ(frame->ViewKind(), CEarlarkDoc::kStudyViewKind);
     frame->OnCommand(CMainFrame::kStudyView);
-    EXPECT_NE(frame->View(), nullptr);
+    EXPECT_NE(frame->Form(), nullptr);
 }
 
 TEST_F(FrameFixture, ShowsTheTitlePictureWhenItFirstAppearsAndAboutWithoutTimer) {
@@ -192,7 +200,7 @@ TEST_F(FrameFixture, TheViewDrawsTheSkinAroundTheInnerArea) {
     frame->resize(700, 500);
     frame->show();
     QApplication::processEvents();
-    CPlainStudyView* view = frame->View();
+    CStudyForm* view = frame->Form();
     QImage image = view->grab().toImage();
     QRect inner = SkinFramePainter::InnerRect(m_skin, view->size());
     SkinMargins margins = SkinFramePainter::Margins(m_skin);
@@ -213,7 +221,7 @@ TEST_F(FrameFixture, TheViewDrawsTheSkinAroundTheInnerArea) {
 TEST_F(FrameFixture, ShowsTheStudySettingsOnTheDeck) {
     m_doc.m_nDisplayFlags = CEarlarkDoc::kAutoPlay | CEarlarkDoc::kCompareMode;
     auto frame = MakeFrame();
-    SkinControlSet& controls = frame->View()->Controls();
+    SkinControlSet& controls = frame->Form()->Controls();
     EXPECT_TRUE(controls.Button(1020)->IsOn());
     EXPECT_TRUE(controls.Button(32861)->IsOn());
     EXPECT_FALSE(controls.Button(1101)->IsOn());
@@ -241,6 +249,95 @@ TEST_F(FrameFixture, ADroppedFileOpensAsTheStudy) {
     EXPECT_EQ(m_doc.GetPathName(), path);
     EXPECT_EQ(m_doc.m_nRepeat, 7);
     EXPECT_TRUE(frame->windowTitle().startsWith("dropped"));
+}
+
+// A study of sentences with these transcriptions, saved in dir.
+std::string SaveStudy(const QTemporaryDir& dir, const std::string& name,
+                      const std::vector<std::u16string>& texts) {
+    CEarlarkDoc doc;
+    for (const std::u16string& text : texts) {
+        auto sentence = std::make_unique<CEarlarkWaveSection>();
+        sentence->m_strListenWrite = text;
+        doc.m_sections.Add(std::move(sentence));
+    }
+    std::string path = dir.path().toStdString() + "/" + name;
+    EXPECT_TRUE(doc.OnSaveDocument(path));
+    return path;
+}
+
+TEST_F(FrameFixture, ClosingAsksAboutTheTypedTextAndWritesTheViewsOptions) {
+    m_doc.m_sections.Add(std::make_unique<CEarlarkWaveSection>());
+    auto frame = MakeFrame();
+    frame->show();
+    frame->Form()->ListenWrite().SetText(u"typed");
+    m_prompts.QueueAnswer(PromptAnswer::No);
+    EXPECT_TRUE(frame->close());
+    EXPECT_EQ(m_prompts.Questions().size(), 1u);
+    EXPECT_EQ(m_doc.m_sections.GetAt(0)->m_strListenWrite, u"typed");
+    EXPECT_TRUE(m_settings.Contains("Etc", "Options"));
+}
+
+TEST_F(FrameFixture, TheOpenKeyLoadsTheChosenStudyIntoTheView) {
+    QTemporaryDir dir;
+    m_dialogs.answer = SaveStudy(dir, "chosen.ekd", {u"first", u"second"});
+    auto frame = MakeFrame();
+    frame->show();
+    QKeyEvent key(QEvent::KeyPress, Qt::Key_O, Qt::ControlModifier, "o");
+    QApplication::sendEvent(frame.get(), &key);
+    EXPECT_EQ(m_dialogs.requests.size(), 1u);
+    EXPECT_EQ(m_doc.GetPathName(), *m_dialogs.answer);
+    EXPECT_EQ(frame->View()->State().rows.Count(), 2);
+    EXPECT_EQ(frame->Form()->ListenWrite().Text(), u"first");
+    EXPECT_TRUE(frame->windowTitle().startsWith("chosen"));
+}
+
+TEST_F(FrameFixture, ARecentFileCommandOpensThatStudy) {
+    QTemporaryDir dir;
+    const std::string older = SaveStudy(dir, "older.ekd", {u"old"});
+    const std::string newer = SaveStudy(dir, "newer.ekd", {u"new"});
+    m_app.AddToRecentFileList(older);
+    m_app.AddToRecentFileList(newer);
+    auto frame = MakeFrame();
+    frame->OnCommand(cmd::kRecentFile1 + 1);
+    EXPECT_EQ(m_doc.GetPathName(), older);
+    EXPECT_EQ(frame->Form()->ListenWrite().Text(), u"old");
+    // An entry beyond the list changes nothing.
+    frame->OnCommand(cmd::kRecentFileLast);
+    EXPECT_EQ(m_doc.GetPathName(), older);
+}
+
+TEST_F(FrameFixture, TheImportKeyMakesANewStudyOfTheRecordingAndShowsItsSentence) {
+    PumpedMessageQueue messages;
+    ManualClockWaveOutDevice device(messages);
+    m_doc.m_player.SetOutputDevice(&device);
+    QTemporaryDir dir;
+    m_app.Audio().Import().SetConvertedPath(dir.path().toStdString() + "/__EARLARK__");
+    Bytes wave;
+    wave.Raw("RIFF").U32(36 + 8000).Raw("WAVE");
+    wave.Raw("fmt ").U32(16).U16(1).U16(1).U32(8000).U32(16000).U16(2).U16(16);
+    wave.Raw("data").U32(8000);
+    for (int i = 0; i < 4000; ++i) {
+        wave.U16(static_cast<std::uint16_t>(i * 37));
+    }
+    const std::string path = dir.path().toStdString() + "/talk.wav";
+    {
+        QFile file(QString::fromStdString(path));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(reinterpret_cast<const char*>(wave.Data().data()),
+                   static_cast<qint64>(wave.Data().size()));
+    }
+    m_dialogs.answer = path;
+    {
+        auto frame = MakeFrame();
+        QKeyEvent key(QEvent::KeyPress, Qt::Key_N, Qt::ControlModifier, "n");
+        QApplication::sendEvent(frame.get(), &key);
+        EXPECT_EQ(m_doc.m_strAudioPath, path);
+        ASSERT_EQ(frame->View()->State().rows.Count(), 1);
+        EXPECT_TRUE(frame->View()->State().rows.At(0)->IsWholeRecording());
+        EXPECT_EQ(frame->Form()->List().CurSel(), 0);
+    }
+    m_doc.m_player.CloseOutput();
+    m_doc.m_player.SetOutputDevice(nullptr);
 }
 
 } // namespace
