@@ -134,7 +134,7 @@ TEST(LwBoxTest, ATextSetWhileTheBoxIsShownIsDrawn) {
     font.backColor = 0x00000000;
     box.SetFont(font);
     box.show();
-    for (const std::u16string& text : {u"first", u"second\rline"}) {
+    for (const std::u16string text : {u"first", u"second\rline"}) {
         box.SetText(text);
         const QImage image = box.viewport()->grab().toImage();
         int lit = 0;
