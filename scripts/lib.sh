@@ -38,6 +38,9 @@ earlark_install_packages() {
 earlark_build() {
     local dir=$1
     shift
-    cmake -S "$EARLARK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@"
+    local launcher=()
+    # A compiler cache, where one is installed, makes rebuilds in several checkouts cheap.
+    if command -v ccache >/dev/null; then launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache); fi
+    cmake -S "$EARLARK_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" "$@"
     cmake --build "$dir" --parallel "$(nproc)"
 }
