@@ -1,5 +1,7 @@
 #include "view/widgets/CFontLinker.h"
 
+#include <algorithm>
+
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QGlyphRun>
@@ -186,10 +188,17 @@ int CFontLinker::Draw(QPainter& painter, const QFont& base, int x, int y, const 
     painter.save();
     painter.setPen(textColor);
     const QPaintDevice* device = painter.device();
-    for (const FontRun& run : Runs(base, text, device)) {
+    const std::vector<FontRun> runs = Runs(base, text, device);
+    // Every piece sits on one baseline, the lowest its fonts need, so a Latin word between
+    // Korean or Japanese ones does not drop below them.
+    int ascent = 0;
+    for (const FontRun& run : runs) {
+        ascent = std::max(ascent, QFontMetrics(run.font, device).ascent());
+    }
+    for (const FontRun& run : runs) {
         painter.fillRect(x, y, run.width, pieceHeight, background);
         painter.setFont(run.font);
-        painter.drawText(QPoint(x, y + QFontMetrics(run.font, device).ascent()), run.text);
+        painter.drawText(QPoint(x, y + ascent), run.text);
         x += run.width;
     }
     painter.restore();
