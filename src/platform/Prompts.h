@@ -14,6 +14,8 @@ public:
     virtual void ShowMessage(const std::string& text, PromptIcon icon = PromptIcon::Warning) = 0;
     // Yes or No.
     virtual PromptAnswer AskYesNo(const std::string& text) = 0;
+    // Yes or No, with No as the default button (Enter alone does not confirm).
+    virtual PromptAnswer AskYesNoDefaultNo(const std::string& text) { return AskYesNo(text); }
     // Yes, No or Cancel.
     virtual PromptAnswer AskYesNoCancel(const std::string& text) = 0;
 };

@@ -32,8 +32,12 @@ PromptAnswer FromQt(int button) {
 }
 
 int Run(QWidget* parent, QMessageBox::Icon icon, const std::string& text,
-        QMessageBox::StandardButtons buttons) {
+        QMessageBox::StandardButtons buttons,
+        QMessageBox::StandardButton defaultButton = QMessageBox::NoButton) {
     QMessageBox box(icon, "Earlark 4.2", QString::fromStdString(text), buttons, parent);
+    if (defaultButton != QMessageBox::NoButton) {
+        box.setDefaultButton(defaultButton);
+    }
     return box.exec();
 }
 
@@ -45,6 +49,11 @@ void QtPrompts::ShowMessage(const std::string& text, PromptIcon icon) {
 
 PromptAnswer QtPrompts::AskYesNo(const std::string& text) {
     return FromQt(Run(m_parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No));
+}
+
+PromptAnswer QtPrompts::AskYesNoDefaultNo(const std::string& text) {
+    return FromQt(Run(m_parent, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No,
+                      QMessageBox::No));
 }
 
 PromptAnswer QtPrompts::AskYesNoCancel(const std::string& text) {

@@ -23,6 +23,10 @@ PromptAnswer TitleAwarePrompts::AskYesNo(const std::string& text) {
     return AroundPicture([&] { return m_inner.AskYesNo(text); });
 }
 
+PromptAnswer TitleAwarePrompts::AskYesNoDefaultNo(const std::string& text) {
+    return AroundPicture([&] { return m_inner.AskYesNoDefaultNo(text); });
+}
+
 PromptAnswer TitleAwarePrompts::AskYesNoCancel(const std::string& text) {
     return AroundPicture([&] { return m_inner.AskYesNoCancel(text); });
 }

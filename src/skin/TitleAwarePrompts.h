@@ -11,6 +11,7 @@ public:
 
     void ShowMessage(const std::string& text, PromptIcon icon = PromptIcon::Warning) override;
     PromptAnswer AskYesNo(const std::string& text) override;
+    PromptAnswer AskYesNoDefaultNo(const std::string& text) override;
     PromptAnswer AskYesNoCancel(const std::string& text) override;
 
 private:

@@ -7,11 +7,14 @@
 #include "platform/Prompts.h"
 #include "platform/SettingsTable.h"
 #include "view/CPlaybackController.h"
+#include "view/CheckCommands.h"
 #include "view/FileCommands.h"
 #include "view/FontCommands.h"
+#include "view/GroupCommands.h"
 #include "view/ListModeCommands.h"
 #include "view/MenuCommands.h"
 #include "view/NavigationCommands.h"
+#include "view/TextCommands.h"
 #include "view/TextMask.h"
 #include "view/ToggleCommands.h"
 #include "view/ViewCommandIds.h"
@@ -43,13 +46,19 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
       m_fonts(std::make_unique<FontCommands>(*this)),
       m_listModes(std::make_unique<ListModeCommands>(*this)),
       m_menus(std::make_unique<MenuCommands>(*this)),
-      m_files(std::make_unique<FileCommands>(*this)) {
+      m_files(std::make_unique<FileCommands>(*this)),
+      m_texts(std::make_unique<TextCommands>(*this)),
+      m_groups(std::make_unique<GroupCommands>(*this)),
+      m_checks(std::make_unique<CheckCommands>(*this)) {
     m_navigation->Register(m_commands);
     m_toggles->Register(m_commands);
     m_fonts->Register(m_commands);
     m_listModes->Register(m_commands);
     m_menus->Register(m_commands);
     m_files->Register(m_commands);
+    m_texts->Register(m_commands);
+    m_groups->Register(m_commands);
+    m_checks->Register(m_commands);
     m_commands.Add(cmd::kStop, [this] { m_playback->Stop(); });
     m_commands.Add(cmd::kUnbound, [] {});
     m_doc.SetView(this);
@@ -199,7 +208,9 @@ void CEarlarkMainView::ShowSentence() {
         m_toggles->ShowOriginal();
     }
     if (s.IsRangePlay()) {
+        const bool playing = s.m_playing;
         EndRangePlay();
+        s.m_playing = playing;
     }
     s.m_curIndex = std::clamp(s.m_curIndex, 0, s.rows.Count() - 1);
     m_ports.list.SetCurSel(s.m_curIndex);
@@ -241,20 +252,12 @@ void CEarlarkMainView::ShowCounter() {
     m_ports.displays.SetCounter(m_state.m_curIndex + 1, m_state.rows.Count());
 }
 
-// A group cannot outlive a move to another sentence. The box texts of a group reach its
-// sentences only by splitting members off; without that, the group simply ends.
+// A group cannot outlive a move to another sentence, a list rebuild or a save: it is
+// dissolved, its members' texts split off into their sentences.
 void CEarlarkMainView::EndRangePlay() {
-    ViewState& s = m_state;
-    if (!s.HasGroup()) {
-        return;
+    if (m_state.HasGroup()) {
+        m_groups->Dissolve();
     }
-    s.m_playMode = PlayItem::kSentencePlay;
-    s.m_rangeKind = 0;
-    for (int row = 0; row < s.rows.Count(); ++row) {
-        s.rows.SetRowFlags(row, 0, CEarlarkWaveSection::kGroupMember);
-    }
-    s.m_groupFirst = s.m_groupLast = -1;
-    m_ports.list.RepaintAll();
 }
 
 void CEarlarkMainView::CommitBoxTexts(CEarlarkWaveSection* record) {
@@ -282,8 +285,11 @@ void CEarlarkMainView::CommitCurrentSentence() {
     }
 }
 
+// A group's text reaches its sentences by dissolving the group, as Save does.
 void CEarlarkMainView::CommitPendingEdits() {
-    if (!m_state.HasGroup()) {
+    if (m_state.HasGroup()) {
+        EndRangePlay();
+    } else {
         CommitCurrentSentence();
     }
 }

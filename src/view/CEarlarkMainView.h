@@ -15,6 +15,9 @@ class StudyAudio;
 class CEarlarkDoc;
 class CEarlarkWaveSection;
 class CPlaybackController;
+class CheckCommands;
+class GroupCommands;
+class TextCommands;
 class FileCommands;
 class FontCommands;
 class ListModeCommands;
@@ -72,7 +75,7 @@ public:
     void RepaintRecordRow(const CEarlarkWaveSection* record);
     // Sets a display-flag bit of the document and marks it modified.
     void WriteDisplayFlag(std::uint32_t bit, bool on);
-    // Ends a sentence group (its texts reach the sentences only by splitting members off).
+    // Dissolves a sentence group (its texts reach the sentences by splitting members off).
     void EndRangePlay();
     // The counter display from the current position and row count.
     void ShowCounter();
@@ -94,6 +97,7 @@ public:
     CommandMap& Commands() { return m_commands; }
     CPlaybackController& Playback() { return *m_playback; }
     ListModeCommands& ListModes() { return *m_listModes; }
+    ToggleCommands& Toggles() { return *m_toggles; }
 
 private:
     void LoadSwitches();
@@ -118,4 +122,7 @@ private:
     std::unique_ptr<ListModeCommands> m_listModes;
     std::unique_ptr<MenuCommands> m_menus;
     std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<TextCommands> m_texts;
+    std::unique_ptr<GroupCommands> m_groups;
+    std::unique_ptr<CheckCommands> m_checks;
 };

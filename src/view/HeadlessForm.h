@@ -17,6 +17,9 @@ public:
     std::optional<int> PopupMenu(const MenuModel& menu, int belowControlId) override;
     std::optional<FontChoice> ChooseFont(const FontChoice&) override { return std::nullopt; }
     std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
+    std::optional<CompareChoice> ChooseCompareOptions(const CompareChoice&) override {
+        return std::nullopt;
+    }
     void SetTopmost(bool value) override { topmost = value; }
     void OpenUrl(const std::string& url) override { openedUrls.push_back(url); }
     void PostCommand(int id) override { posted.push_back(id); }

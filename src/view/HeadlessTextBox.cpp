@@ -4,7 +4,7 @@
 
 void HeadlessTextBox::SetText(const std::u16string& text) {
     m_text = text;
-    m_selStart = m_selEnd = 0;
+    m_selStart = m_selEnd = static_cast<int>(m_text.size());
 }
 
 void HeadlessTextBox::SetFocus() {

@@ -99,6 +99,12 @@ struct FontChoice {
     std::uint8_t charSet = 0;
 };
 
+// The two check boxes of the Compare Options dialog.
+struct CompareChoice {
+    bool caseSensitive = false;
+    bool punctuation = false;
+};
+
 // The form itself and the frame around it.
 class FormPort {
 public:
@@ -115,6 +121,8 @@ public:
     virtual std::optional<int> PopupMenu(const MenuModel& menu, int belowControlId) = 0;
     virtual std::optional<FontChoice> ChooseFont(const FontChoice& initial) = 0;
     virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) = 0;
+    // The Compare Options dialog; nothing on Cancel.
+    virtual std::optional<CompareChoice> ChooseCompareOptions(const CompareChoice& initial) = 0;
     virtual void SetTopmost(bool topmost) = 0;
     virtual void OpenUrl(const std::string& url) = 0;
     // Posts a command to the view; it runs after the current command has returned.

@@ -70,6 +70,9 @@ std::string SessionStateJson(const CEarlarkMainView& view, const HeadlessTextBox
                                                       : static_cast<std::int64_t>(s.m_timeShown));
     json.Key("lw").String(codepage::Utf16ToUtf8(listenWrite.Text()));
     json.Key("orig").String(codepage::Utf16ToUtf8(original.Text()));
+    json.Key("lwSelection").BeginArray();
+    json.Int(listenWrite.SelectionStart()).Int(listenWrite.SelectionEnd());
+    json.EndArray();
     WriteSentences(json, doc);
     json.EndObject();
     return json.Text();

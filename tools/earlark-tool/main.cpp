@@ -20,7 +20,9 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  wavconvert IN OUT.wav\n"
                      "  decode IN OUT.wav | decode --info IN\n"
                      "  convert IN OUT.wav\n"
-                     "  session STUDY.ekd [--save OUT.ekd] < SCRIPT\n";
+                     "  session STUDY.ekd [--save OUT.ekd] < SCRIPT\n"
+                     "  check --original TEXT --transcription TEXT [--case] [--punct]\n"
+                     "  mask --original TEXT [--hint N] [--plays N] [--charset N]\n";
 
 } // namespace
 
@@ -35,6 +37,8 @@ int main(int argc, char** argv) {
         {"render", RunRenderCommand},         {"play", RunPlayCommand},
         {"wavconvert", RunWavConvertCommand}, {"decode", RunDecodeCommand},
         {"convert", RunConvertCommand},       {"session", RunSessionCommand},
+        {"check", RunCheckCommand},
+        {"mask", RunMaskCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;

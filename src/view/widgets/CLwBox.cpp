@@ -1,10 +1,12 @@
 #include "view/widgets/CLwBox.h"
 
 #include "view/ViewCommandIds.h"
+#include "view/WordSpan.h"
 #include "view/widgets/AcceleratorKeys.h"
 #include "view/widgets/ColorRef.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -50,6 +52,7 @@ void CLwBox::SetText(const std::u16string& text) {
     // Loading a sentence is not an edit the learner can undo.
     document()->setUndoRedoEnabled(false);
     setPlainText(ToDocumentText(text));
+    moveCursor(QTextCursor::End);
     ApplyFormatToAll();
     document()->setUndoRedoEnabled(true);
 }
@@ -130,6 +133,11 @@ int CLwBox::EnterCommand(Qt::KeyboardModifiers modifiers) {
 }
 
 void CLwBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        RequestLookup(cursorRect().topLeft() + QPoint(2, 2));
+        return;
+    }
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QTextEdit::keyPressEvent(event);
         return;
@@ -147,4 +155,84 @@ void CLwBox::keyPressEvent(QKeyEvent* event) {
 void CLwBox::wheelEvent(QWheelEvent* event) {
     emit wheelTurned(event->angleDelta().y(), event->modifiers().testFlag(Qt::ShiftModifier));
     event->accept();
+}
+
+void CLwBox::mousePressEvent(QMouseEvent* event) {
+    const QPoint point = event->position().toPoint();
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        setFocus(Qt::MouseFocusReason);
+        RequestLookup(point);
+        return;
+    }
+    if (event->button() == Qt::LeftButton && event->modifiers().testFlag(Qt::ShiftModifier) &&
+        !textCursor().hasSelection()) {
+        event->accept();
+        if (MakeBlank(point)) {
+            emit textBlanked();
+        }
+        return;
+    }
+    QTextEdit::mousePressEvent(event);
+}
+
+// The cursor position nearest the point lies before or after the character under it,
+// depending on which half was hit.
+int CLwBox::CharacterAt(const QPoint& point) const {
+    const QTextCursor cursor = cursorForPosition(point);
+    int index = cursor.position();
+    if (point.x() < cursorRect(cursor).left()) {
+        --index;
+    }
+    const int length = static_cast<int>(Text().size());
+    return index >= 0 && index < length ? index : -1;
+}
+
+bool CLwBox::FindLookupWord(const QPoint& point) {
+    QTextCursor cursor = textCursor();
+    QString word;
+    int first = -1;
+    if (cursor.hasSelection()) {
+        word = cursor.selectedText();
+        first = cursor.selectionStart();
+    } else {
+        const std::u16string text = Text();
+        const WordSpan span = WordSpan::At(text, CharacterAt(point));
+        if (span.IsEmpty()) {
+            return false;
+        }
+        word = QString::fromStdU16String(text.substr(span.start, span.Length()));
+        first = span.start;
+    }
+    QTextCursor at(document());
+    at.setPosition(first);
+    const QPoint anchor = cursorRect(at).topLeft();
+    const QChar lead = word.isEmpty() ? QChar() : word.front();
+    // Only a word starting with an ASCII letter moves the anchor below its line.
+    if (lead.unicode() < 0x80 && lead.isLetter()) {
+        m_anchor = anchor + QPoint(0, m_fontHeight);
+        m_lineHeight = m_fontHeight;
+        word = word.trimmed();
+    }
+    m_lookupWord = word;
+    return !word.isEmpty();
+}
+
+void CLwBox::RequestLookup(const QPoint& point) {
+    if (FindLookupWord(point)) {
+        emit lookupRequested(m_lookupWord, viewport()->mapToGlobal(m_anchor), m_lineHeight);
+    }
+}
+
+bool CLwBox::MakeBlank(const QPoint& point) {
+    if (isReadOnly()) {
+        return false;
+    }
+    const std::u16string text = Text();
+    const std::u16string blanked = WordSpan::Blanked(text, CharacterAt(point));
+    if (blanked == text) {
+        return false;
+    }
+    SetText(blanked);
+    return true;
 }

@@ -33,16 +33,39 @@ public:
     // The command an Enter key with these modifiers stands for, or 0 for a line break.
     static int EnterCommand(Qt::KeyboardModifiers modifiers);
 
+    // The look-up word at a point of the viewport: the selection when there is one, else
+    // the ASCII word under the point. False when there is none (nothing is sent then).
+    bool FindLookupWord(const QPoint& point);
+    const QString& LookupWord() const { return m_lookupWord; }
+    // Under the word's first character, in viewport coordinates.
+    QPoint LookupAnchor() const { return m_anchor; }
+    int LookupLineHeight() const { return m_lineHeight; }
+    // Replaces the word under the point by "[]"; false when there is no word there.
+    bool MakeBlank(const QPoint& point);
+
 signals:
     void commandRequested(int command, KeyModifiers modifiers);
     void wheelTurned(int delta, bool shift);
+    // A word to look up in the dictionary (right-click or F1), the anchor in screen
+    // coordinates.
+    void lookupRequested(const QString& word, const QPoint& globalAnchor, int lineHeight);
+    // A Shift+click turned a word into a blank.
+    void textBlanked();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void ApplyFormatToAll();
+    // The index of the character under a viewport point, or -1.
+    int CharacterAt(const QPoint& point) const;
+    void RequestLookup(const QPoint& point);
+
+    QString m_lookupWord;
+    QPoint m_anchor;
+    int m_lineHeight = 0;
 
     QTextCharFormat m_format;
     int m_fontHeight = 0;

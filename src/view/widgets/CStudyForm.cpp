@@ -1,5 +1,7 @@
 #include "view/widgets/CStudyForm.h"
 
+#include "view/widgets/CCompareOptionsDlg.h"
+
 #include "skin/CSkin.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinDisplay.h"
@@ -223,6 +225,14 @@ std::optional<std::uint32_t> CStudyForm::ChooseColor(std::uint32_t initial) {
         return std::nullopt;
     }
     return ColorRef::FromQColor(chosen);
+}
+
+std::optional<CompareChoice> CStudyForm::ChooseCompareOptions(const CompareChoice& initial) {
+    CCompareOptionsDlg dialog(initial, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Choice();
 }
 
 void CStudyForm::SetTopmost(bool topmost) {

@@ -55,6 +55,7 @@ public:
     std::optional<int> PopupMenu(const MenuModel& menu, int belowControlId) override;
     std::optional<FontChoice> ChooseFont(const FontChoice& initial) override;
     std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
+    std::optional<CompareChoice> ChooseCompareOptions(const CompareChoice& initial) override;
     void SetTopmost(bool topmost) override;
     void OpenUrl(const std::string& url) override;
     void PostCommand(int id) override;
