@@ -174,7 +174,7 @@ TEST_F(SessionTool, TheListHoldsTwoThousandRowsAndWarnsFromTheSecondRefusalOn) {
     const std::string study = MakeStudy(2001);
     std::vector<QJsonObject> lines = Run(study, "state\ncmd 32793\nstate");
     EXPECT_EQ(lines[1]["rows"].toArray().size(), 2000);
-    EXPECT_EQ(Count(lines, "message"), 1);
+    EXPECT_EQ(Count(lines, "message"), 2) << "Ctrl+F refuses, then the dissolve's split does";
     for (const QJsonObject& line : lines) {
         if (line.contains("message")) {
             EXPECT_EQ(line["message"].toString(),
@@ -263,6 +263,105 @@ TEST_F(SessionTool, ALineThatCannotBeParsedNamesItsNumber) {
         ToolResult r = RunTool("session " + Quote(study) + " < " + Quote(path), dir);
         EXPECT_EQ(r.status, 1) << bad;
         EXPECT_NE(r.err.find("line 4"), std::string::npos) << bad << ": " << r.err;
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Sessions of the writing commands on a five-sentence study whose Original Texts are
+// "text 0" ... "text 4".
+class WritingSession : public SessionTool {
+protected:
+    QJsonObject Sentence(const QJsonObject& state, int i) {
+        return state["sentences"].toArray()[i].toObject();
+    }
+};
+
+TEST_F(WritingSession, AGroupSplitsBackIntoItsSentences) {
+    const std::string study = MakeStudy(5);
+    const std::string grouped = "click 3\ntype c\nclick 2\ntype a b\nkey Ctrl+G";
+    QJsonObject state = State(study, grouped);
+    EXPECT_EQ(state["lw"].toString(), "[003] a b [004] c");
+    EXPECT_EQ(
+        state["orig"].toString(),
+        QString::fromUtf16(u"[003] \u2022\u2022\u2022\u2022  2 [004] \u2022\u2022\u2022\u2022  3"));
+    EXPECT_EQ(state["playMode"].toInt(), 2);
+    EXPECT_EQ(Sentence(state, 2)["flags"].toInt() & 4, 4);
+
+    state = State(study, grouped + "\nkey Ctrl+F\ntype a b x\nclick 0");
+    EXPECT_EQ(state["groupFirst"].toInt(), -1);
+    EXPECT_EQ(state["playMode"].toInt(), 0);
+    EXPECT_EQ(Sentence(state, 3)["listenWrite"].toString(), "c");
+    EXPECT_EQ(Sentence(state, 2)["listenWrite"].toString(), "a b x")
+        << "what is typed after the group shrank to one sentence is kept";
+    EXPECT_EQ(Sentence(state, 2)["flags"].toInt() & 4, 0);
+
+    // A broken delimiter: the split refuses, dissolving ends the group and keeps the texts.
+    std::vector<QJsonObject> lines =
+        Run(study, grouped + "\ntype [003] a b 004] c\nkey Ctrl+F\nkey Ctrl+Shift+F\nstate");
+    EXPECT_EQ(Count(lines, "message"), 2) << "Ctrl+F refuses, then the dissolve's split does";
+    EXPECT_NE(last.out.find("There has to be exactly 2 number of Sentence-delimiting notations "
+                            "in the dictation box."),
+              std::string::npos);
+    EXPECT_EQ(lines.back()["groupFirst"].toInt(), -1);
+    EXPECT_EQ(lines.back()["lw"].toString(), "");
+    EXPECT_EQ(Sentence(lines.back(), 3)["listenWrite"].toString(), "c");
+
+    lines = Run(study, "cmd 32841\nkey Ctrl+G\nstate");
+    EXPECT_EQ(lines.back()["groupFirst"].toInt(), -1);
+    EXPECT_NE(last.out.find("[Sentence grouping] is available only"), std::string::npos);
+    state = State(study, "key Ctrl+Shift+G\nkey Ctrl+Shift+F\nclick 1");
+    EXPECT_EQ(state["playMode"].toInt(), 0);
+    EXPECT_EQ(Sentence(state, 4)["flags"].toInt() & 4, 0);
+}
+
+TEST_F(WritingSession, TheCheckMovesOnOrMarksTheFirstMismatch) {
+    const std::string study = MakeStudy(3);
+    struct Case {
+        const char* script;
+        int row;
+        int selection;
+        bool originalShown;
+    };
+    for (Case c : {Case{"type TEXT, 0!\nkey Alt+Enter", 1, 0, false},
+                   Case{"type tixt 0\nkey Alt+Enter", 0, 1, true},
+                   Case{"type text\nkey Alt+Enter", 0, 4, true},
+                   Case{"key Shift+F2\ntype tex 0\nkey Enter", 0, 4, true},
+                   Case{"key Shift+F2\ntype text 0\nkey Enter", 1, 0, false}}) {
+        QJsonObject state = State(study, c.script);
+        EXPECT_EQ(state["row"].toInt(), c.row) << c.script;
+        EXPECT_EQ((state["displayFlags"].toInt() & 2) != 0, c.originalShown) << c.script;
+        if (c.row == 0) {
+            EXPECT_EQ(state["lwSelection"].toArray()[0].toInt(), c.selection) << c.script;
+        }
+    }
+}
+
+TEST_F(WritingSession, TextCommandsCopyMoveAndReset) {
+    const std::string study = MakeStudy(3);
+    QJsonObject state = State(study, "key Ctrl+H");
+    EXPECT_EQ(state["orig"].toString(), QString::fromUtf16(u"t\u2022\u2022\u2022  0"));
+    EXPECT_EQ(Sentence(state, 0)["hintLevel"].toInt(), 1);
+
+    state = State(study, "key Ctrl+U");
+    EXPECT_EQ(Sentence(state, 0)["listenWrite"].toString(), "text 0");
+    state = State(study, "answer yes\nkey Ctrl+Shift+U");
+    EXPECT_EQ(Sentence(state, 2)["listenWrite"].toString(), "text 2");
+
+    state = State(study, "focus lw\ntype one two\ncaret 3\nkey Ctrl+P");
+    EXPECT_EQ(state["lw"].toString(), "one");
+    EXPECT_EQ(Sentence(state, 1)["listenWrite"].toString(), " two ");
+    state = State(study, "focus orig\nkey Ctrl+P");
+    EXPECT_EQ(Sentence(state, 1)["original"].toString(), "text 1")
+        << "the masked text is never moved";
+
+    for (const char* answer : {"no", "yes"}) {
+        state = State(study,
+                      std::string("type mine\nclick 1\nclick 0\nanswer ") + answer + "\ncmd 32797");
+        EXPECT_EQ(Sentence(state, 0)["listenWrite"].toString(),
+                  std::string(answer) == "yes" ? "" : "mine");
     }
 }
 
