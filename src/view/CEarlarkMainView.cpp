@@ -9,9 +9,12 @@
 #include "view/CPlaybackController.h"
 #include "view/FileCommands.h"
 #include "view/FontCommands.h"
+#include "view/FragmentCommands.h"
 #include "view/ListModeCommands.h"
 #include "view/MenuCommands.h"
 #include "view/NavigationCommands.h"
+#include "view/PlaySettingCommands.h"
+#include "view/SeekCommands.h"
 #include "view/TextMask.h"
 #include "view/ToggleCommands.h"
 #include "view/ViewCommandIds.h"
@@ -43,14 +46,20 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
       m_fonts(std::make_unique<FontCommands>(*this)),
       m_listModes(std::make_unique<ListModeCommands>(*this)),
       m_menus(std::make_unique<MenuCommands>(*this)),
-      m_files(std::make_unique<FileCommands>(*this)) {
+      m_files(std::make_unique<FileCommands>(*this)),
+      m_fragments(std::make_unique<FragmentCommands>(*this)),
+      m_playSettings(std::make_unique<PlaySettingCommands>(*this)),
+      m_seek(std::make_unique<SeekCommands>(*this)) {
     m_navigation->Register(m_commands);
     m_toggles->Register(m_commands);
     m_fonts->Register(m_commands);
     m_listModes->Register(m_commands);
     m_menus->Register(m_commands);
     m_files->Register(m_commands);
-    m_commands.Add(cmd::kStop, [this] { m_playback->Stop(); });
+    m_playback->Register(m_commands);
+    m_fragments->Register(m_commands);
+    m_playSettings->Register(m_commands);
+    m_seek->Register(m_commands);
     m_commands.Add(cmd::kUnbound, [] {});
     m_doc.SetView(this);
     m_audio.SetView(this, [this] { return AddWholeRecordingSentence(); });
@@ -169,7 +178,7 @@ void CEarlarkMainView::OnListSelect(int row) {
 }
 
 void CEarlarkMainView::OnWheel(int delta, bool shift) {
-    m_playback->Wheel(delta, shift);
+    m_seek->Wheel(delta, shift);
 }
 
 void CEarlarkMainView::OnSize() {

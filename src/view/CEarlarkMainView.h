@@ -17,9 +17,12 @@ class CEarlarkWaveSection;
 class CPlaybackController;
 class FileCommands;
 class FontCommands;
+class FragmentCommands;
 class ListModeCommands;
 class MenuCommands;
 class NavigationCommands;
+class PlaySettingCommands;
+class SeekCommands;
 class ToggleCommands;
 
 // The study view's state machine: the current sentence, the list and its modes, the play
@@ -94,6 +97,7 @@ public:
     CommandMap& Commands() { return m_commands; }
     CPlaybackController& Playback() { return *m_playback; }
     ListModeCommands& ListModes() { return *m_listModes; }
+    FragmentCommands& Fragments() { return *m_fragments; }
 
 private:
     void LoadSwitches();
@@ -118,4 +122,7 @@ private:
     std::unique_ptr<ListModeCommands> m_listModes;
     std::unique_ptr<MenuCommands> m_menus;
     std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<FragmentCommands> m_fragments;
+    std::unique_ptr<PlaySettingCommands> m_playSettings;
+    std::unique_ptr<SeekCommands> m_seek;
 };

@@ -116,6 +116,8 @@ public:
     virtual std::optional<FontChoice> ChooseFont(const FontChoice& initial) = 0;
     virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) = 0;
     virtual void SetTopmost(bool topmost) = 0;
+    // The window is minimised: nothing of the spectrum needs computing.
+    virtual bool IsMinimized() const { return false; }
     virtual void OpenUrl(const std::string& url) = 0;
     // Posts a command to the view; it runs after the current command has returned.
     virtual void PostCommand(int id) = 0;

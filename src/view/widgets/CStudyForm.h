@@ -56,6 +56,7 @@ public:
     std::optional<FontChoice> ChooseFont(const FontChoice& initial) override;
     std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
     void SetTopmost(bool topmost) override;
+    bool IsMinimized() const override { return window() && window()->isMinimized(); }
     void OpenUrl(const std::string& url) override;
     void PostCommand(int id) override;
     void SendFrameCommand(int id) override;
