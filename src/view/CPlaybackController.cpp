@@ -20,7 +20,7 @@ std::uint32_t Saturate(std::uint64_t value) {
 } // namespace
 
 CPlaybackController::CPlaybackController(CEarlarkMainView& view)
-    : m_view(view), m_spectrum(std::make_unique<SpectrumAnalyzer>()) {}
+    : m_view(view), m_spectrum(SpectrumAnalyzer::Create()) {}
 
 CPlaybackController::~CPlaybackController() = default;
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 #include <numbers>
 
 namespace {
@@ -15,6 +16,14 @@ int Magnitude(double re, double im) {
 }
 
 } // namespace
+
+std::unique_ptr<SpectrumAnalyzer> SpectrumAnalyzer::Create() {
+    std::unique_ptr<SpectrumAnalyzer> analyzer(new (std::nothrow) SpectrumAnalyzer);
+    if (!analyzer) {
+        throw TableAllocationError("Error allocating memory for Sine table.");
+    }
+    return analyzer;
+}
 
 SpectrumAnalyzer::SpectrumAnalyzer() {
     for (int i = 0; i < kHalf; ++i) {

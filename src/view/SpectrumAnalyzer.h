@@ -4,7 +4,15 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
+#include <stdexcept>
+
+// The analysis tables could not be allocated; the program cannot go on without them.
+class TableAllocationError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
 
 // The bar spectrum of one output buffer: 256 samples taken evenly across it, a Blackman
 // window, a 256-point real FFT, and the bin magnitudes grouped into 20 levels of 0 to 16
@@ -19,6 +27,8 @@ public:
     using Levels = std::array<int, kColumns>;
 
     SpectrumAnalyzer();
+    // The analyzer with its tables; throws TableAllocationError when memory runs out.
+    static std::unique_ptr<SpectrumAnalyzer> Create();
 
     // The levels of a buffer of PCM samples in format (8-bit or 16-bit, mono or stereo).
     Levels Compute(std::span<const std::uint8_t> bytes, const WaveFormat& format);
