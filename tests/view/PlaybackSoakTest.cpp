@@ -69,9 +69,10 @@ protected:
     }
 
     TempDir dir;
-    CEarlarkDoc doc;
+    // The device outlives the document's engine.
     PumpedMessageQueue queue;
     ManualClockWaveOutDevice device{queue};
+    CEarlarkDoc doc;
     MemorySettingsStore settings;
     ScriptedPrompts prompts;
     ScriptedFileDialogs dialogs;
