@@ -248,10 +248,10 @@ void CPlaybackController::OnBufferDone(WaveOutBuffer* buffer) {
     ViewState& s = m_view.State();
     CWaveEngine& engine = m_view.Doc().m_player;
     ++s.m_buffersDone;
+    // The pass started at the item's curStart, also for a fragment played from a pause
+    // position or after a seek; only a clip, which has no item, counts from the fragment.
     const PlayItem* item = CurrentItem();
-    const std::uint32_t base = s.m_playMode == PlayItem::kFragment ? s.m_fragmentStart
-                               : item != nullptr                   ? item->curStart
-                                                                   : 0;
+    const std::uint32_t base = item != nullptr ? item->curStart : s.m_fragmentStart;
     const std::uint64_t advanced =
         static_cast<std::uint64_t>(s.m_buffersDone) * engine.BufferLength();
     ShowTime(s.m_clipPlaying ? kBlankTime

@@ -196,25 +196,31 @@ TEST_F(PlaybackSession, PassesRepeatAndAutoPlayWalksTheList) {
 }
 
 TEST_F(PlaybackSession, PauseResumesAtThePlayedPosition) {
-    Check(
-        MakeStudy(),
-        {
-            {"key F5\nbuffers 1\nkey F6", kS0, {{"paused", 1}, {"playing", 0}, {"pausePos", 2000}}},
-            // The resumed pass is one pass; the next starts from the beginning.
-            {"key F5\nbuffers 1\nkey F6\nkey F6\nfinish",
-             kS0 + " 2000-3999/4800@100 " + kS0,
-             {{"queue.0.playedCount", 1}, {"paused", 0}}},
-            {"key F5\nbuffers 1\nkey F6\nkey F5", kS0 + " " + kS0, {{"paused", 0}}},
-            {"key F5\nbuffers 1\nkey F6\nkey F9", kS0 + " 2000-3999/0@100", {{"playMode", 1}}},
-            // At 150 % a buffer of 1,332 played bytes stands for 1,998 bytes of the file.
-            {"key Ctrl+2\nkey Ctrl+2\nkey F5\nbuffers 1\nkey F6",
-             "0-3999/4800@150",
-             {{"pausePos", 1998}, {"speed", 150}}},
-            // A speed change restarts the sentence with its passes counted from 0.
-            {"key F5\nfinish\nkey Ctrl+Alt+]",
-             kS0 + " " + kS0 + " stop 0-3999/4800@105",
-             {{"queue.0.playedCount", 0}, {"speed", 105}, {"playing", 1}}},
-        });
+    Check(MakeStudy(),
+          {
+              {"key F5\nbuffers 1\nkey F6",
+               kS0,
+               {{"paused", 1}, {"playing", 0}, {"pausePos", 2000}, {"time", 2000}}},
+              // The time display follows the bytes played, one buffer of the file each.
+              {"click 2\nbuffers 2", "8000-55999/4800@100", {{"time", 12000}}},
+              {"click 2\nbuffers 1\nkey F6\nkey F9\nbuffers 1",
+               "8000-55999/4800@100 10000-55999/0@100",
+               {{"time", 12000}}},
+              // The resumed pass is one pass; the next starts from the beginning.
+              {"key F5\nbuffers 1\nkey F6\nkey F6\nfinish",
+               kS0 + " 2000-3999/4800@100 " + kS0,
+               {{"queue.0.playedCount", 1}, {"paused", 0}}},
+              {"key F5\nbuffers 1\nkey F6\nkey F5", kS0 + " " + kS0, {{"paused", 0}}},
+              {"key F5\nbuffers 1\nkey F6\nkey F9", kS0 + " 2000-3999/0@100", {{"playMode", 1}}},
+              // At 150 % a buffer of 1,332 played bytes stands for 1,998 bytes of the file.
+              {"key Ctrl+2\nkey Ctrl+2\nkey F5\nbuffers 1\nkey F6",
+               "0-3999/4800@150",
+               {{"pausePos", 1998}, {"speed", 150}}},
+              // A speed change restarts the sentence with its passes counted from 0.
+              {"key F5\nfinish\nkey Ctrl+Alt+]",
+               kS0 + " " + kS0 + " stop 0-3999/4800@105",
+               {{"queue.0.playedCount", 0}, {"speed", 105}, {"playing", 1}}},
+          });
 }
 
 TEST_F(PlaybackSession, SeekingMovesWithinTheItemWithoutCountingAPass) {
