@@ -13,11 +13,13 @@
 #include "skin/CSkin.h"
 #include "skin/CTitlePicture.h"
 #include "skin/TitleAwarePrompts.h"
+#include "view/SpectrumAnalyzer.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
 #include <iostream>
+#include <memory>
 
 namespace {
 
@@ -75,7 +77,16 @@ int main(int argc, char** argv) {
     }
     CTitlePicture::EnableTitlePicture(app.TitlePictureEnabled());
 
-    CMainFrame frame(app, doc, skin, settings);
+    // The view builds its analysis tables with the frame; without them it cannot run.
+    std::unique_ptr<CMainFrame> framePointer;
+    try {
+        framePointer = std::make_unique<CMainFrame>(app, doc, skin, settings);
+    } catch (const TableAllocationError& error) {
+        prompts.ShowMessage(error.what(), PromptIcon::Error);
+        app.ExitInstance();
+        return 1;
+    }
+    CMainFrame& frame = *framePointer;
     prompts.SetParent(&frame);
     QtWaitWindow waitWindow;
     waitWindow.SetParent(&frame);

@@ -1,5 +1,7 @@
 #include "platform/DefaultWaveOutDevice.h"
 
+#include <cstdio>
+
 DefaultWaveOutDevice::DefaultWaveOutDevice(MessageQueue& messages)
     : m_sound(messages), m_silent(messages) {}
 
@@ -9,9 +11,16 @@ int DefaultWaveOutDevice::Open(const WaveFormat& format, WaveOutListener* listen
     }
     int result = m_sound.Open(format, listener);
     m_active = &m_sound;
-    if (result != kWaveOutOk && result != kWaveOutBadFormat) {
+    if (result != kWaveOutOk) {
+        // The sound device converts any rate it does not take, so a failure here means no
+        // output could be opened at all.
         result = m_silent.Open(format, listener);
         m_active = &m_silent;
+        if (result == kWaveOutOk && !m_silenceNoticed) {
+            m_silenceNoticed = true;
+            std::fputs("earlark: no sound output device could be opened; playing silently\n",
+                       stderr);
+        }
     }
     if (result == kWaveOutOk) {
         // The volume belongs to the program, not to whichever device plays.

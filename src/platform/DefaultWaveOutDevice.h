@@ -32,4 +32,5 @@ private:
     // be taken.
     WaveOutDevice* m_active = nullptr;
     std::uint32_t m_volume = 0xFFFFFFFFu;
+    bool m_silenceNoticed = false;
 };

@@ -15,6 +15,9 @@
 #include "view/MenuCommands.h"
 #include "view/NavigationCommands.h"
 #include "view/TextCommands.h"
+#include "view/FragmentCommands.h"
+#include "view/PlaySettingCommands.h"
+#include "view/SeekCommands.h"
 #include "view/TextMask.h"
 #include "view/ToggleCommands.h"
 #include "view/ViewCommandIds.h"
@@ -49,7 +52,10 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
       m_files(std::make_unique<FileCommands>(*this)),
       m_texts(std::make_unique<TextCommands>(*this)),
       m_groups(std::make_unique<GroupCommands>(*this)),
-      m_checks(std::make_unique<CheckCommands>(*this)) {
+      m_checks(std::make_unique<CheckCommands>(*this)),
+      m_fragments(std::make_unique<FragmentCommands>(*this)),
+      m_playSettings(std::make_unique<PlaySettingCommands>(*this)),
+      m_seek(std::make_unique<SeekCommands>(*this)) {
     m_navigation->Register(m_commands);
     m_toggles->Register(m_commands);
     m_fonts->Register(m_commands);
@@ -59,7 +65,10 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
     m_texts->Register(m_commands);
     m_groups->Register(m_commands);
     m_checks->Register(m_commands);
-    m_commands.Add(cmd::kStop, [this] { m_playback->Stop(); });
+    m_playback->Register(m_commands);
+    m_fragments->Register(m_commands);
+    m_playSettings->Register(m_commands);
+    m_seek->Register(m_commands);
     m_commands.Add(cmd::kUnbound, [] {});
     m_doc.SetView(this);
     m_audio.SetView(this, [this] { return AddWholeRecordingSentence(); });
@@ -178,7 +187,7 @@ void CEarlarkMainView::OnListSelect(int row) {
 }
 
 void CEarlarkMainView::OnWheel(int delta, bool shift) {
-    m_playback->Wheel(delta, shift);
+    m_seek->Wheel(delta, shift);
 }
 
 void CEarlarkMainView::OnSize() {

@@ -20,9 +20,12 @@ class GroupCommands;
 class TextCommands;
 class FileCommands;
 class FontCommands;
+class FragmentCommands;
 class ListModeCommands;
 class MenuCommands;
 class NavigationCommands;
+class PlaySettingCommands;
+class SeekCommands;
 class ToggleCommands;
 
 // The study view's state machine: the current sentence, the list and its modes, the play
@@ -98,6 +101,7 @@ public:
     CPlaybackController& Playback() { return *m_playback; }
     ListModeCommands& ListModes() { return *m_listModes; }
     ToggleCommands& Toggles() { return *m_toggles; }
+    FragmentCommands& Fragments() { return *m_fragments; }
 
 private:
     void LoadSwitches();
@@ -125,4 +129,7 @@ private:
     std::unique_ptr<TextCommands> m_texts;
     std::unique_ptr<GroupCommands> m_groups;
     std::unique_ptr<CheckCommands> m_checks;
+    std::unique_ptr<FragmentCommands> m_fragments;
+    std::unique_ptr<PlaySettingCommands> m_playSettings;
+    std::unique_ptr<SeekCommands> m_seek;
 };

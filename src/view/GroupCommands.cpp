@@ -5,6 +5,7 @@
 #include "view/CEarlarkMainView.h"
 #include "view/CPlaybackController.h"
 #include "view/CommandMap.h"
+#include "view/FragmentCommands.h"
 #include "view/SentenceDelimiters.h"
 #include "view/TextMask.h"
 #include "view/ViewCommandIds.h"
@@ -117,6 +118,7 @@ void GroupCommands::EnterGroupState() {
 
 void GroupCommands::PlayGroup() {
     EnterGroupState();
+    m_view.Fragments().PlayFragment(FragmentCommands::kGroup);
 }
 
 bool GroupCommands::DelimitersMatch(const std::u16string& text, const char* message) {

@@ -1,6 +1,7 @@
 #include "view/ToggleCommands.h"
 
 #include "document/CEarlarkDoc.h"
+#include "platform/SettingsTable.h"
 #include "view/CEarlarkMainView.h"
 #include "view/CPlaybackController.h"
 #include "view/CommandMap.h"
@@ -16,6 +17,7 @@ void ToggleCommands::Register(CommandMap& commands) {
     commands.Add(cmd::kPhrasePlay, [this] { PhrasePlay(); });
     commands.Add(cmd::kShowSentenceBox, [this] { ShowSentenceBox(); });
     commands.Add(cmd::kShowRepeatCount, [this] { ShowRepeatCount(); });
+    commands.Add(cmd::kSpectrum, [this] { Spectrum(); });
 }
 
 void ToggleCommands::ShowOriginal() {
@@ -95,4 +97,12 @@ void ToggleCommands::ShowRepeatCount() {
     s.m_showRepeatCount = !s.m_showRepeatCount;
     m_view.Ports().list.SetShowRepeatCount(s.m_showRepeatCount);
     m_view.Ports().list.RepaintAll();
+}
+
+// Written at once: the setting is the program's, not the study's. The display clears at
+// the next finished buffer.
+void ToggleCommands::Spectrum() {
+    ViewState& s = m_view.State();
+    s.m_spectrumOn = !s.m_spectrumOn;
+    settings::kSpectrum.Write(m_view.Ports().settings, s.m_spectrumOn ? 1 : 0);
 }

@@ -18,6 +18,7 @@ public:
     void PhrasePlay();
     void ShowSentenceBox();
     void ShowRepeatCount();
+    void Spectrum();
 
 private:
     CEarlarkMainView& m_view;

@@ -124,6 +124,8 @@ public:
     // The Compare Options dialog; nothing on Cancel.
     virtual std::optional<CompareChoice> ChooseCompareOptions(const CompareChoice& initial) = 0;
     virtual void SetTopmost(bool topmost) = 0;
+    // The window is minimised: nothing of the spectrum needs computing.
+    virtual bool IsMinimized() const { return false; }
     virtual void OpenUrl(const std::string& url) = 0;
     // Posts a command to the view; it runs after the current command has returned.
     virtual void PostCommand(int id) = 0;

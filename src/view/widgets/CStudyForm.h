@@ -57,6 +57,7 @@ public:
     std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
     std::optional<CompareChoice> ChooseCompareOptions(const CompareChoice& initial) override;
     void SetTopmost(bool topmost) override;
+    bool IsMinimized() const override { return window() && window()->isMinimized(); }
     void OpenUrl(const std::string& url) override;
     void PostCommand(int id) override;
     void SendFrameCommand(int id) override;
