@@ -41,6 +41,15 @@ bool BitRateExistsAt(std::uint32_t bitRate, std::uint32_t rate) {
     return false;
 }
 
+// The MPEG-1 rate of the source rate's family (8, 16, 32 kHz; 11.025, 22.05, 44.1 kHz;
+// 12, 24, 48 kHz), where the bit rates above 160 kbit/s exist.
+std::uint32_t Mpeg1RateFor(std::uint32_t rate) {
+    if (rate % 11025 == 0) {
+        return 44100;
+    }
+    return rate % 12000 == 0 ? 48000 : 32000;
+}
+
 } // namespace
 
 TesselConvStream::~TesselConvStream() {
@@ -92,13 +101,17 @@ bool TesselConvStream::Configure(const std::uint8_t* record) {
 }
 
 // The output keeps the source's rate unless the record names one, or unless the bit rate
-// does not exist at the source's rate: then the encoder picks the rate.
+// does not exist at the source's rate. Then LAME picks a rate for the low bit rates; for
+// those above 160 kbit/s it would keep a low rate and lower the bit rate instead, so the
+// rate is raised to the MPEG-1 rate of the source's family.
 void TesselConvStream::ConfigureRates(const std::uint8_t* record) {
     m_sampleRate = Field(record, cfg::kSampleRate);
     const std::uint32_t bitRate = Field(record, cfg::kBitRate);
     std::uint32_t outputRate = Field(record, cfg::kOutputSampleRate);
     if (outputRate == 0 && BitRateExistsAt(bitRate, m_sampleRate)) {
         outputRate = m_sampleRate;
+    } else if (outputRate == 0 && bitRate > 160) {
+        outputRate = Mpeg1RateFor(m_sampleRate);
     }
     lame_set_in_samplerate(m_lame, static_cast<int>(m_sampleRate));
     lame_set_out_samplerate(m_lame, static_cast<int>(outputRate));
