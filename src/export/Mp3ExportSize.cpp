@@ -41,8 +41,8 @@ std::uint64_t RequiredBytes(std::uint64_t estimate) {
 bool HasSpaceFor(const std::string& path, std::uint64_t required) {
     // A folder that does not exist yet is on the file system of the nearest one that does;
     // making the file there fails later with its own message.
-    std::filesystem::path folder = std::filesystem::absolute(path).parent_path();
     std::error_code error;
+    std::filesystem::path folder = std::filesystem::absolute(path, error).parent_path();
     while (!std::filesystem::is_directory(folder, error) && folder.has_relative_path()) {
         folder = folder.parent_path();
     }
