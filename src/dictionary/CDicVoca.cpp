@@ -54,13 +54,17 @@ bool CDicVoca::LookupWord(std::string_view word) {
         return false;
     }
     DicIndex& index = m_dictionary.Index();
-    int result = index.NearestSearch(dickey::SearchKey(word));
+    const std::string key = dickey::SearchKey(word);
+    int result = index.NearestSearch(key);
     if (result != DicIndex::kFound) {
         const std::string letters = dickey::LowerKey(LettersOnly(word));
         if (letters.empty()) {
             return false;
         }
-        result = index.NearestSearch(dickey::SearchKey(letters));
+        // The same key would only reach the same place again.
+        if (letters != key) {
+            result = index.NearestSearch(dickey::SearchKey(letters));
+        }
         if (result != DicIndex::kFound) {
             for (std::string_view suffix : kSuffixes) {
                 if (suffix.size() < letters.size() && letters.ends_with(suffix)) {

@@ -2,6 +2,7 @@
 
 #include "document/ArchiveError.h"
 #include "document/ArchiveReader.h"
+#include "platform/CodePage.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -12,7 +13,11 @@ namespace {
 // The archive buffer of the first read; longer entries are read again in one piece.
 constexpr std::size_t kFirstRead = 4096;
 
-std::string NarrowText(const StoredText& text) {
+// Narrow texts are UTF-8; older dictionaries may hold Windows-1252 instead.
+std::string NarrowText(StoredText text) {
+    if (!text.wide && codepage::IsValidUtf8(text.narrow)) {
+        return std::move(text.narrow);
+    }
     return text.ToUtf8(0);
 }
 

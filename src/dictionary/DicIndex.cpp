@@ -138,10 +138,10 @@ int DicIndex::NearestSearch(std::string_view key) {
 }
 
 // Goes down from the current level into a child, then on along the leftmost (or rightmost)
-// children to a leaf, leaving each level's position before its first (or at its last) entry.
-bool DicIndex::Descend(std::int32_t child, bool rightmost) {
+// children to a leaf, leaving each level's position before its first (or at its last) entry
+// and the deepest node in `node`.
+bool DicIndex::Descend(std::int32_t child, bool rightmost, DicNode& node) {
     State& s = m_state;
-    DicNode node;
     while (child != DicNode::kNoChild) {
         if (s.level + 1 >= kMaxLevels || !LoadNode(child, node)) {
             return false;
@@ -154,14 +154,9 @@ bool DicIndex::Descend(std::int32_t child, bool rightmost) {
     return true;
 }
 
-int DicIndex::TakeEntry(int level) {
+int DicIndex::TakeEntry(const DicNode& node) {
     State& s = m_state;
-    DicNode node;
-    if (!LoadNode(s.path[level].node, node)) {
-        return Fail();
-    }
-    const int pos = s.path[level].pos;
-    s.level = level;
+    const int pos = s.path[s.level].pos;
     s.entry = {node.Child(pos), node.Value(pos), std::string(node.Key(pos))};
     s.atEntry = true;
     return kFound;
@@ -169,48 +164,50 @@ int DicIndex::TakeEntry(int level) {
 
 int DicIndex::Successor() {
     State& s = m_state;
-    if (m_file == nullptr || s.level < 0) {
-        return Fail();
-    }
     DicNode node;
-    if (!LoadNode(s.path[s.level].node, node) ||
-        !Descend(node.ChildAfter(s.path[s.level].pos), false)) {
+    if (m_file == nullptr || s.level < 0 || !LoadNode(s.path[s.level].node, node) ||
+        !Descend(node.ChildAfter(s.path[s.level].pos), false, node)) {
         return Fail();
     }
     // Climb until a level has an entry after its position.
     for (;;) {
         State::Level& at = s.path[s.level];
-        if (!LoadNode(at.node, node)) {
-            return Fail();
-        }
         if (at.pos + 1 < node.Count()) {
             ++at.pos;
-            return TakeEntry(s.level);
+            return TakeEntry(node);
         }
         if (s.level == 0) {
             return Fail();
         }
         --s.level;
+        if (!LoadNode(s.path[s.level].node, node)) {
+            return Fail();
+        }
     }
 }
 
 int DicIndex::Predecessor() {
     State& s = m_state;
-    if (m_file == nullptr || s.level < 0 || !s.atEntry) {
+    DicNode node;
+    if (m_file == nullptr || s.level < 0 || !s.atEntry || !LoadNode(s.path[s.level].node, node)) {
         return Fail();
     }
-    DicNode node;
     State::Level& at = s.path[s.level];
     --at.pos;
-    if (!LoadNode(at.node, node) || !Descend(node.ChildAfter(at.pos), true)) {
+    if (!Descend(node.ChildAfter(at.pos), true, node)) {
         return Fail();
     }
     // A level's position is the entry whose subtree was left, so it precedes what was left.
+    bool climbed = false;
     while (s.path[s.level].pos < 0) {
         if (s.level == 0) {
             return Fail();
         }
         --s.level;
+        climbed = true;
     }
-    return TakeEntry(s.level);
+    if (climbed && !LoadNode(s.path[s.level].node, node)) {
+        return Fail();
+    }
+    return TakeEntry(node);
 }

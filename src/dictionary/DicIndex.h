@@ -68,8 +68,8 @@ public:
 
 private:
     bool LoadNode(std::int32_t offset, DicNode& node);
-    bool Descend(std::int32_t child, bool rightmost);
-    int TakeEntry(int level);
+    bool Descend(std::int32_t child, bool rightmost, DicNode& node);
+    int TakeEntry(const DicNode& node);
     int Fail();
 
     std::FILE* m_file = nullptr;
