@@ -19,6 +19,8 @@ public:
 
     // The program folder ends with a separator; the default index lies there.
     MiniDictionary(SettingsStore& settings, Prompts& prompts, std::string programFolder);
+    // Where the default index lies (the program folder, or the installed data folder).
+    void SetProgramFolder(std::string folder) { m_programFolder = std::move(folder); }
 
     // Closes the open dictionary and opens the index at the path, or with none the one named
     // by the settings, else the default beside the program. 0 on success, -1 on failure: a
