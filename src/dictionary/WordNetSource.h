@@ -7,7 +7,8 @@
 
 // Dictionary entries from the WordNet database (data.noun, data.verb, data.adj, data.adv):
 // one entry per headword, with the parts of speech of its synsets and, grouped by part of
-// speech, the definitions of their glosses (the quoted examples left out).
+// speech, the definitions of their glosses (the quoted examples left out); and from the
+// exception lists (noun.exc, ...), irregular forms such as "went" that point to their base.
 class WordNetSource {
 public:
     // The entries of the database in a folder; false with an error text on failure.

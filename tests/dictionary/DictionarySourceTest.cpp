@@ -57,6 +57,9 @@ TEST(WordNetSource, GroupsGlossesByPartOfSpeech) {
                                                "intent to catch\n");
     WriteFile(dir.Path("data.adj"), licence + "00004 00 s 01 short(p) 0 000 | not long\n");
     WriteFile(dir.Path("data.adv"), licence);
+    WriteFile(dir.Path("verb.exc"), "dogged dog\nwent go\n");
+    // The second noun sense is the more frequent one.
+    WriteFile(dir.Path("index.noun"), licence + "dog n 2 1 @ 2 0 00002 00001\n");
     std::vector<DicSourceEntry> entries;
     std::string error;
     ASSERT_TRUE(WordNetSource::Read(dir.Path(""), entries, error)) << error;
@@ -64,9 +67,11 @@ TEST(WordNetSource, GroupsGlossesByPartOfSpeech) {
     for (const auto& entry : entries) {
         byKey[entry.key] = entry.data;
     }
-    ASSERT_EQ(byKey.size(), 3u);
+    ASSERT_EQ(byKey.size(), 4u);
+    EXPECT_EQ(byKey["dogged"].partOfSpeech, 0x40u);
+    EXPECT_EQ(byKey["dogged"].meaning, "\xE2\x86\x92 dog\nv. go after with the intent to catch");
     EXPECT_EQ(byKey["dog"].partOfSpeech, 0x41u);
-    EXPECT_EQ(byKey["dog"].meaning, "n. (1) a domesticated canid (2) a dull unattractive girl\n"
+    EXPECT_EQ(byKey["dog"].meaning, "n. (1) a dull unattractive girl (2) a domesticated canid\n"
                                     "v. go after with the intent to catch");
     EXPECT_EQ(byKey["domestic dog"].headword, "Domestic dog");
     EXPECT_EQ(byKey["short"].partOfSpeech, 0x04u);
