@@ -9,7 +9,10 @@
 QtDictionaryPort::QtDictionaryPort(QWidget& owner, QComboBox& searchField,
                                    MiniDictionary& dictionary, DicPopupSettings& settings)
     : QObject(&owner), m_owner(owner), m_searchField(searchField), m_dictionary(dictionary),
-      m_settings(settings) {}
+      m_settings(settings) {
+    // Searches reach the list through AddSearchToList only.
+    m_searchField.setInsertPolicy(QComboBox::NoInsert);
+}
 
 void QtDictionaryPort::ClosePopup() {
     CDicPopupWnd::CloseDictionaryPopup();
