@@ -7,6 +7,7 @@
 #include "platform/Prompts.h"
 #include "platform/SettingsTable.h"
 #include "view/CPlaybackController.h"
+#include "view/DictionaryCommands.h"
 #include "view/FileCommands.h"
 #include "view/FontCommands.h"
 #include "view/ListModeCommands.h"
@@ -43,13 +44,15 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
       m_fonts(std::make_unique<FontCommands>(*this)),
       m_listModes(std::make_unique<ListModeCommands>(*this)),
       m_menus(std::make_unique<MenuCommands>(*this)),
-      m_files(std::make_unique<FileCommands>(*this)) {
+      m_files(std::make_unique<FileCommands>(*this)),
+      m_dictionary(std::make_unique<DictionaryCommands>(*this)) {
     m_navigation->Register(m_commands);
     m_toggles->Register(m_commands);
     m_fonts->Register(m_commands);
     m_listModes->Register(m_commands);
     m_menus->Register(m_commands);
     m_files->Register(m_commands);
+    m_dictionary->Register(m_commands);
     m_commands.Add(cmd::kStop, [this] { m_playback->Stop(); });
     m_commands.Add(cmd::kUnbound, [] {});
     m_doc.SetView(this);

@@ -15,6 +15,7 @@ class StudyAudio;
 class CEarlarkDoc;
 class CEarlarkWaveSection;
 class CPlaybackController;
+class DictionaryCommands;
 class FileCommands;
 class FontCommands;
 class ListModeCommands;
@@ -94,6 +95,8 @@ public:
     CommandMap& Commands() { return m_commands; }
     CPlaybackController& Playback() { return *m_playback; }
     ListModeCommands& ListModes() { return *m_listModes; }
+    // The Mini-Dictionary requests, LookUpWord among them.
+    DictionaryCommands& Dictionary() { return *m_dictionary; }
 
 private:
     void LoadSwitches();
@@ -118,4 +121,5 @@ private:
     std::unique_ptr<ListModeCommands> m_listModes;
     std::unique_ptr<MenuCommands> m_menus;
     std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<DictionaryCommands> m_dictionary;
 };

@@ -20,7 +20,10 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  wavconvert IN OUT.wav\n"
                      "  decode IN OUT.wav | decode --info IN\n"
                      "  convert IN OUT.wav\n"
-                     "  session STUDY.ekd [--save OUT.ekd] < SCRIPT\n";
+                     "  session STUDY.ekd [--save OUT.ekd] < SCRIPT\n"
+                     "  dict build OUT.idx (--wordnet DIR | --dictd BASE)\n"
+                     "  dict lookup IDX WORD [--exact]\n"
+                     "  dict step IDX WORD (--next|--prev) [N]\n";
 
 } // namespace
 
@@ -35,6 +38,7 @@ int main(int argc, char** argv) {
         {"render", RunRenderCommand},         {"play", RunPlayCommand},
         {"wavconvert", RunWavConvertCommand}, {"decode", RunDecodeCommand},
         {"convert", RunConvertCommand},       {"session", RunSessionCommand},
+        {"dict", RunDictCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;

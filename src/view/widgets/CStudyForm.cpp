@@ -7,6 +7,7 @@
 #include "skin/SkinFramePainter.h"
 #include "skin/SkinObjects.h"
 #include "view/CEarlarkMainView.h"
+#include "view/DictionaryCommands.h"
 #include "view/widgets/CAcceleratorFilter.h"
 #include "view/widgets/CLwBox.h"
 #include "view/widgets/CSentenceListBox.h"
@@ -99,6 +100,14 @@ CStudyForm::CStudyForm(const CSkin& skin, QWidget* parent)
     connect(m_list, &CSentenceListBox::wordClicked, this,
             [this](int code, const QString& word, QPoint anchor, int lineHeight) {
                 emit wordLookUp(code, word, m_list->viewport()->mapToGlobal(anchor), lineHeight);
+            });
+    // Every word reported for a look-up, whichever control found it, opens the popup.
+    connect(this, &CStudyForm::wordLookUp, this,
+            [this](int, const QString& word, QPoint anchor, int lineHeight) {
+                if (m_view) {
+                    m_view->Dictionary().LookUpWord(word.toStdString(), anchor.x(), anchor.y(),
+                                                    lineHeight);
+                }
             });
     CreateBoxes();
     m_dictionary->setEditable(true);
