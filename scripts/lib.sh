@@ -14,6 +14,7 @@ EARLARK_PACKAGES=(
     libgtest-dev libgmock-dev libbenchmark-dev
     espeak-ng sox libsox-fmt-all mpg123 lame ffmpeg twolame soundstretch
     jackd2 libsamplerate0-dev
+    zlib1g-dev wordnet-base
 )
 
 earlark_sudo() {

@@ -41,7 +41,8 @@ RichTextStatus RichTextStatusFromMajorVersion(int major) {
 
 CEarlarkApp::CEarlarkApp(const AppServices& services, CEarlarkDoc& doc)
     : m_services(services), m_doc(doc),
-      m_audio(doc, services.settings, services.prompts, services.fileDialogs) {
+      m_audio(doc, services.settings, services.prompts, services.fileDialogs),
+      m_dictionary(services.settings, services.prompts, ""), m_popupSettings(services.settings) {
     m_doc.SetHost(this);
     m_doc.SetPrompts(&services.prompts);
     m_doc.SetFileDialogs(&services.fileDialogs);
@@ -68,7 +69,9 @@ bool CEarlarkApp::InitInstance(const CommandLine& commandLine, const AppPaths& p
     m_convertedPath = paths.cacheFolder + "__EARLARK__";
     m_helpPath = FindDataFile("help/index.html");
     RestoreRecentConverted();
-    // The Mini-Dictionary opens here once it exists.
+    m_popupSettings.Enable(true);
+    m_dictionary.SetProgramFolder(DataRootOf(MiniDictionary::kDefaultIndexName));
+    m_dictionary.OpenDictionary();
 
     std::string start = ChooseStartStudy(commandLine);
     m_processingStartup = true;
@@ -82,7 +85,7 @@ bool CEarlarkApp::InitInstance(const CommandLine& commandLine, const AppPaths& p
 }
 
 void CEarlarkApp::ExitInstance() {
-    // The Mini-Dictionary files are closed here once they exist.
+    m_dictionary.CloseDictionary();
     if (m_skin) {
         m_skin->UnloadSkin();
     }

@@ -3,6 +3,8 @@
 #include "app/CommandLine.h"
 #include "app/RecentFileList.h"
 #include "app/StudyAudio.h"
+#include "dictionary/DicPopupContent.h"
+#include "dictionary/MiniDictionary.h"
 #include "document/DocumentHost.h"
 
 #include <string>
@@ -72,6 +74,9 @@ public:
     // The platform services, for the study view the frame builds.
     const AppServices& Services() const { return m_services; }
     const StudyAudio& Audio() const { return m_audio; }
+    // The Mini-Dictionary opened at start-up, and the popup's enabled flag and display time.
+    MiniDictionary& Dictionary() { return m_dictionary; }
+    DicPopupSettings& PopupSettings() { return m_popupSettings; }
     bool TitlePictureEnabled() const { return m_titlePicture; }
     bool StartMaximised() const { return m_startMaximised; }
     const RecentFileList& RecentFiles() const { return m_recentFiles; }
@@ -89,6 +94,8 @@ private:
     CEarlarkDoc& m_doc;
     RecentFileList m_recentFiles;
     StudyAudio m_audio;
+    MiniDictionary m_dictionary;
+    DicPopupSettings m_popupSettings;
     std::string m_programFolder;
     std::string m_dataFolder;
     std::string m_convertedPath;

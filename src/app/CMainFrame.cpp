@@ -5,11 +5,13 @@
 #include "document/CEarlarkDoc.h"
 #include "skin/CTitlePicture.h"
 #include "view/CEarlarkMainView.h"
+#include "view/DictionaryCommands.h"
 #include "view/MenuCommands.h"
 #include "view/ViewCommandIds.h"
 #include "view/widgets/CLwBox.h"
 #include "view/widgets/CSentenceListBox.h"
 #include "view/widgets/CStudyForm.h"
+#include "view/widgets/QtDictionaryPort.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -93,6 +95,9 @@ void CMainFrame::RebuildView() {
         ViewPorts{form->List(), form->ListenWrite(), form->Original(), *form, *form,
                   services.prompts, services.fileDialogs, m_settings});
     form->SetView(m_view.get());
+    m_view->Dictionary().Attach(
+        &m_app.Dictionary(),
+        new QtDictionaryPort(*form, form->Dictionary(), m_app.Dictionary(), m_app.PopupSettings()));
     setCentralWidget(form);
     m_nViewKind = m_doc.m_nViewKind == 0 ? CEarlarkDoc::kStudyViewKind : m_doc.m_nViewKind;
     Refresh();

@@ -8,6 +8,7 @@
 #include "platform/SettingsTable.h"
 #include "view/CPlaybackController.h"
 #include "view/CheckCommands.h"
+#include "view/DictionaryCommands.h"
 #include "view/FileCommands.h"
 #include "view/FontCommands.h"
 #include "view/GroupCommands.h"
@@ -55,7 +56,8 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
       m_checks(std::make_unique<CheckCommands>(*this)),
       m_fragments(std::make_unique<FragmentCommands>(*this)),
       m_playSettings(std::make_unique<PlaySettingCommands>(*this)),
-      m_seek(std::make_unique<SeekCommands>(*this)) {
+      m_seek(std::make_unique<SeekCommands>(*this)),
+      m_dictionary(std::make_unique<DictionaryCommands>(*this)) {
     m_navigation->Register(m_commands);
     m_toggles->Register(m_commands);
     m_fonts->Register(m_commands);
@@ -69,6 +71,7 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
     m_fragments->Register(m_commands);
     m_playSettings->Register(m_commands);
     m_seek->Register(m_commands);
+    m_dictionary->Register(m_commands);
     m_commands.Add(cmd::kUnbound, [] {});
     m_doc.SetView(this);
     m_audio.SetView(this, [this] { return AddWholeRecordingSentence(); });

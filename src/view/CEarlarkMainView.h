@@ -18,6 +18,7 @@ class CPlaybackController;
 class CheckCommands;
 class GroupCommands;
 class TextCommands;
+class DictionaryCommands;
 class FileCommands;
 class FontCommands;
 class FragmentCommands;
@@ -102,6 +103,8 @@ public:
     ListModeCommands& ListModes() { return *m_listModes; }
     ToggleCommands& Toggles() { return *m_toggles; }
     FragmentCommands& Fragments() { return *m_fragments; }
+    // The Mini-Dictionary requests, LookUpWord among them.
+    DictionaryCommands& Dictionary() { return *m_dictionary; }
 
 private:
     void LoadSwitches();
@@ -132,4 +135,5 @@ private:
     std::unique_ptr<FragmentCommands> m_fragments;
     std::unique_ptr<PlaySettingCommands> m_playSettings;
     std::unique_ptr<SeekCommands> m_seek;
+    std::unique_ptr<DictionaryCommands> m_dictionary;
 };

@@ -3,6 +3,7 @@
 #include "document/CEarlarkDoc.h"
 #include "view/CEarlarkMainView.h"
 #include "view/CommandMap.h"
+#include "view/DictionaryCommands.h"
 #include "view/ViewCommandIds.h"
 
 void NavigationCommands::Register(CommandMap& commands) {
@@ -40,11 +41,13 @@ void NavigationCommands::Last() {
     MoveTo(m_view.State().rows.Count() - 1);
 }
 
-// The dictionary search field takes Enter first once the dictionary is there; a group
-// ends on Enter; in Compare Mode Enter checks the transcription.
+// The dictionary search field takes Enter first; a group ends on Enter; in Compare Mode
+// Enter checks the transcription.
 void NavigationCommands::Enter() {
     ViewState& s = m_view.State();
-    if (s.HasGroup()) {
+    if (m_view.Dictionary().SearchFieldHasFocus()) {
+        m_view.Dictionary().SearchTypedWord();
+    } else if (s.HasGroup()) {
         m_view.OnCommand(cmd::kGroupDissolve);
     } else if (s.m_compareMode && !s.IsRangePlay()) {
         m_view.OnCommand(cmd::kCheck);

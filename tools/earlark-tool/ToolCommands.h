@@ -17,6 +17,7 @@ int RunConvertCommand(const ToolArgs& args);
 int RunSessionCommand(const ToolArgs& args);
 int RunCheckCommand(const ToolArgs& args);
 int RunMaskCommand(const ToolArgs& args);
+int RunDictCommand(const ToolArgs& args);
 
 // Prints "earlark-tool: <message>" on stderr and returns 1.
 int ToolError(const std::string& message);

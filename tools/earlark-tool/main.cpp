@@ -22,7 +22,10 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  convert IN OUT.wav\n"
                      "  session STUDY.ekd [--save OUT.ekd] < SCRIPT\n"
                      "  check --original TEXT --transcription TEXT [--case] [--punct]\n"
-                     "  mask --original TEXT [--hint N] [--plays N] [--charset N]\n";
+                     "  mask --original TEXT [--hint N] [--plays N] [--charset N]\n"
+                     "  dict build OUT.idx (--wordnet DIR | --dictd BASE)\n"
+                     "  dict lookup IDX WORD [--exact]\n"
+                     "  dict step IDX WORD (--next|--prev) [N]\n";
 
 } // namespace
 
@@ -39,6 +42,7 @@ int main(int argc, char** argv) {
         {"convert", RunConvertCommand},       {"session", RunSessionCommand},
         {"check", RunCheckCommand},
         {"mask", RunMaskCommand},
+        {"dict", RunDictCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;

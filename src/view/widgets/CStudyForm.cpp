@@ -9,6 +9,7 @@
 #include "skin/SkinFramePainter.h"
 #include "skin/SkinObjects.h"
 #include "view/CEarlarkMainView.h"
+#include "view/DictionaryCommands.h"
 #include "view/widgets/CAcceleratorFilter.h"
 #include "view/widgets/CLwBox.h"
 #include "view/widgets/CSentenceListBox.h"
@@ -102,6 +103,14 @@ CStudyForm::CStudyForm(const CSkin& skin, QWidget* parent)
             [this](int code, const QString& word, QPoint anchor, int lineHeight) {
                 emit wordLookUp(code, word, m_list->viewport()->mapToGlobal(anchor), lineHeight);
             });
+    // Every word reported for a look-up, whichever control found it, opens the popup.
+    connect(this, &CStudyForm::wordLookUp, this,
+            [this](int, const QString& word, QPoint anchor, int lineHeight) {
+                if (m_view) {
+                    m_view->Dictionary().LookUpWord(word.toStdString(), anchor.x(), anchor.y(),
+                                                    lineHeight);
+                }
+            });
     CreateBoxes();
     m_dictionary->setEditable(true);
     m_dictionary->view()->setMinimumWidth(kDictionaryDropWidth);
@@ -122,6 +131,10 @@ void CStudyForm::CreateBoxes() {
     for (CLwBox* box : {m_listenWrite, m_original}) {
         connect(box, &CLwBox::commandRequested, this, &CStudyForm::RunCommand);
         connect(box, &CLwBox::wheelTurned, this, &CStudyForm::Wheel);
+        connect(box, &CLwBox::lookupRequested, this,
+                [this](const QString& word, const QPoint& anchor, int lineHeight) {
+                    emit wordLookUp(2, word, anchor, lineHeight);
+                });
     }
 }
 
