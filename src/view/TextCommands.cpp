@@ -41,52 +41,44 @@ bool TextCommands::CopyAllowed() {
     return !s.rows.IsEmpty() && !s.IsRangePlay() && s.rows.At(s.m_curIndex) != nullptr;
 }
 
-void TextCommands::CopyOriginal() {
-    if (!CopyAllowed()) {
-        return;
-    }
+// Copies one text of the current sentence into the other through its box, so that box
+// and record agree; with Shift and a Yes, the same for every listed sentence. False when
+// only the current sentence was copied.
+bool TextCommands::CopyText(std::u16string CEarlarkWaveSection::*from,
+                            std::u16string CEarlarkWaveSection::*to, TextBoxPort& box,
+                            const char* question) {
     ViewState& s = m_view.State();
-    const ViewPorts& ports = m_view.Ports();
     const bool allListed = s.m_shiftDown;
     CEarlarkWaveSection& sentence = *s.rows.At(s.m_curIndex);
     m_view.CommitCurrentSentence();
-    ports.listenWrite.SetText(sentence.m_strOriginal);
+    box.SetText(sentence.*from);
     m_view.CommitCurrentSentence();
-    if (!allListed ||
-        ports.prompts.AskYesNo(view_messages::kCopyOriginalToOthers) != PromptAnswer::Yes) {
-        return;
+    if (!allListed || m_view.Ports().prompts.AskYesNo(question) != PromptAnswer::Yes) {
+        return false;
     }
     for (int row = 0; row < s.rows.Count(); ++row) {
         CEarlarkWaveSection& listed = *s.rows.At(row);
-        if (listed.m_strListenWrite != listed.m_strOriginal) {
-            listed.m_strListenWrite = listed.m_strOriginal;
+        if (listed.*to != listed.*from) {
+            listed.*to = listed.*from;
             m_view.Doc().SetModifiedFlag();
         }
     }
-    m_view.ListModes().ShowAll();
+    return true;
 }
 
+void TextCommands::CopyOriginal() {
+    if (CopyAllowed() &&
+        CopyText(&CEarlarkWaveSection::m_strOriginal, &CEarlarkWaveSection::m_strListenWrite,
+                 m_view.Ports().listenWrite, view_messages::kCopyOriginalToOthers)) {
+        m_view.ListModes().ShowAll();
+    }
+}
+
+// Only in editing mode: elsewhere the Original Text box shows the masked text.
 void TextCommands::CopyToOriginal() {
-    ViewState& s = m_view.State();
-    if (!s.m_originalEditMode || !CopyAllowed()) {
-        return;
-    }
-    const ViewPorts& ports = m_view.Ports();
-    const bool allListed = s.m_shiftDown;
-    CEarlarkWaveSection& sentence = *s.rows.At(s.m_curIndex);
-    m_view.CommitCurrentSentence();
-    ports.original.SetText(sentence.m_strListenWrite);
-    m_view.CommitCurrentSentence();
-    if (!allListed ||
-        ports.prompts.AskYesNo(view_messages::kCopyToOriginalOfOthers) != PromptAnswer::Yes) {
-        return;
-    }
-    for (int row = 0; row < s.rows.Count(); ++row) {
-        CEarlarkWaveSection& listed = *s.rows.At(row);
-        if (listed.m_strOriginal != listed.m_strListenWrite) {
-            listed.m_strOriginal = listed.m_strListenWrite;
-            m_view.Doc().SetModifiedFlag();
-        }
+    if (m_view.State().m_originalEditMode && CopyAllowed()) {
+        CopyText(&CEarlarkWaveSection::m_strListenWrite, &CEarlarkWaveSection::m_strOriginal,
+                 m_view.Ports().original, view_messages::kCopyToOriginalOfOthers);
     }
 }
 

@@ -1,5 +1,9 @@
 #pragma once
 
+#include "document/CEarlarkWaveSection.h"
+
+#include <string>
+
 class CEarlarkMainView;
 class CommandMap;
 class TextBoxPort;
@@ -20,6 +24,8 @@ public:
 private:
     // A current sentence outside range play: what the copy commands need.
     bool CopyAllowed();
+    bool CopyText(std::u16string CEarlarkWaveSection::*from,
+                  std::u16string CEarlarkWaveSection::*to, TextBoxPort& box, const char* question);
 
     CEarlarkMainView& m_view;
 };
