@@ -107,70 +107,77 @@ protected:
         }
     }
 
+    void EveryFormatPlaysToTheEndWithItsNoticesInOrder() {
+        struct Format {
+            int rate, channels, bits;
+            bool converted;
+        };
+        for (Format f : {Format{44100, 2, 16, false}, Format{22050, 1, 16, true},
+                         Format{8000, 1, 8, true}, Format{48000, 2, 8, true}}) {
+            engine.SetOutputDevice(&device);
+            Owner owner(engine);
+            const std::string path = Wave(f.rate, f.channels, f.bits);
+            ASSERT_TRUE(engine.OpenOutput(path, &owner, 100)) << f.rate;
+            // Through the JACK server the stream runs at its rate; another sound system of the
+            // machine may take the file's rate itself.
+            if (device.HostName().find("JACK") != std::string::npos) {
+                EXPECT_EQ(device.IsConverting(), f.converted) << f.rate;
+                EXPECT_EQ(device.StreamRate(), 44100) << f.rate;
+            }
+            engine.PlayRange(0, engine.DataSize(), 0);
+            const std::uint32_t count = engine.BufferCount();
+            PumpUntilFinished(owner, std::chrono::seconds(5));
+            EXPECT_EQ(owner.finished, 1) << f.rate;
+            ASSERT_EQ(owner.tags.size(), count) << f.rate;
+            for (std::uint32_t i = 0; i < count; ++i) {
+                EXPECT_EQ(owner.tags[i], i) << f.rate;
+            }
+            // Every byte of the range was consumed, counted in the file's own bytes.
+            EXPECT_EQ(device.GetPosition(), engine.DataSize()) << f.rate;
+            engine.CloseOutput();
+        }
+    }
+
+    void ResetMidRangeReturnsEveryBufferAndStopsTheStream() {
+        for (int rate : {44100, 22050}) {
+            engine.SetOutputDevice(&device);
+            Owner owner(engine);
+            ASSERT_TRUE(engine.OpenOutput(Wave(rate, 1, 16), &owner, 100));
+            engine.PlayRange(0, engine.DataSize(), 0);
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+            while (owner.tags.empty() && std::chrono::steady_clock::now() < until) {
+                messages.WaitAndRun(std::chrono::milliseconds(20));
+            }
+            ASSERT_FALSE(owner.tags.empty()) << rate;
+            EXPECT_TRUE(device.IsStreamActive()) << rate;
+            engine.ResetOutput();
+            EXPECT_FALSE(device.IsStreamActive()) << rate;
+            EXPECT_EQ(device.GetPosition(), 0u) << rate;
+            EXPECT_EQ(device.TakeFinishedBuffer(), nullptr) << rate;
+            // Nothing of the old range reaches the owner afterwards.
+            const std::size_t delivered = owner.tags.size();
+            messages.WaitAndRun(std::chrono::milliseconds(200));
+            EXPECT_EQ(owner.tags.size(), delivered) << rate;
+            EXPECT_EQ(owner.finished, 0) << rate;
+            // The next range starts the stream again and plays.
+            engine.PlayRange(0, engine.DataSize() / 4, 0);
+            PumpUntilFinished(owner, std::chrono::seconds(5));
+            EXPECT_EQ(owner.finished, 1) << rate;
+            engine.CloseOutput();
+        }
+    }
+
     TempDir dir;
     PumpedMessageQueue messages;
     PortAudioWaveOutDevice device{messages};
     CWaveEngine engine;
 };
 
-TEST_F(PortAudioJack, EveryFormatPlaysToTheEndWithItsNoticesInOrder) {
-    struct Format {
-        int rate, channels, bits;
-        bool converted;
-    };
-    for (Format f : {Format{44100, 2, 16, false}, Format{22050, 1, 16, true},
-                     Format{8000, 1, 8, true}, Format{48000, 2, 8, true}}) {
-        engine.SetOutputDevice(&device);
-        Owner owner(engine);
-        const std::string path = Wave(f.rate, f.channels, f.bits);
-        ASSERT_TRUE(engine.OpenOutput(path, &owner, 100)) << f.rate;
-        // Through the JACK server the stream runs at its rate; another sound system of the
-        // machine may take the file's rate itself.
-        if (device.HostName().find("JACK") != std::string::npos) {
-            EXPECT_EQ(device.IsConverting(), f.converted) << f.rate;
-            EXPECT_EQ(device.StreamRate(), 44100) << f.rate;
-        }
-        engine.PlayRange(0, engine.DataSize(), 0);
-        const std::uint32_t count = engine.BufferCount();
-        PumpUntilFinished(owner, std::chrono::seconds(5));
-        EXPECT_EQ(owner.finished, 1) << f.rate;
-        ASSERT_EQ(owner.tags.size(), count) << f.rate;
-        for (std::uint32_t i = 0; i < count; ++i) {
-            EXPECT_EQ(owner.tags[i], i) << f.rate;
-        }
-        // Every byte of the range was consumed, counted in the file's own bytes.
-        EXPECT_EQ(device.GetPosition(), engine.DataSize()) << f.rate;
-        engine.CloseOutput();
-    }
-}
-
-TEST_F(PortAudioJack, ResetMidRangeReturnsEveryBufferAndStopsTheStream) {
-    for (int rate : {44100, 22050}) {
-        engine.SetOutputDevice(&device);
-        Owner owner(engine);
-        ASSERT_TRUE(engine.OpenOutput(Wave(rate, 1, 16), &owner, 100));
-        engine.PlayRange(0, engine.DataSize(), 0);
-        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
-        while (owner.tags.empty() && std::chrono::steady_clock::now() < until) {
-            messages.WaitAndRun(std::chrono::milliseconds(20));
-        }
-        ASSERT_FALSE(owner.tags.empty()) << rate;
-        EXPECT_TRUE(device.IsStreamActive()) << rate;
-        engine.ResetOutput();
-        EXPECT_FALSE(device.IsStreamActive()) << rate;
-        EXPECT_EQ(device.GetPosition(), 0u) << rate;
-        EXPECT_EQ(device.TakeFinishedBuffer(), nullptr) << rate;
-        // Nothing of the old range reaches the owner afterwards.
-        const std::size_t delivered = owner.tags.size();
-        messages.WaitAndRun(std::chrono::milliseconds(200));
-        EXPECT_EQ(owner.tags.size(), delivered) << rate;
-        EXPECT_EQ(owner.finished, 0) << rate;
-        // The next range starts the stream again and plays.
-        engine.PlayRange(0, engine.DataSize() / 4, 0);
-        PumpUntilFinished(owner, std::chrono::seconds(5));
-        EXPECT_EQ(owner.finished, 1) << rate;
-        engine.CloseOutput();
-    }
+// One test, so that one server is started per run (servers started side by side by
+// parallel test processes may not come up).
+TEST_F(PortAudioJack, PlaysEveryFormatAndStopsOnReset) {
+    EveryFormatPlaysToTheEndWithItsNoticesInOrder();
+    ResetMidRangeReturnsEveryBufferAndStopsTheStream();
 }
 
 } // namespace
