@@ -20,7 +20,10 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  wavconvert IN OUT.wav\n"
                      "  decode IN OUT.wav | decode --info IN\n"
                      "  convert IN OUT.wav\n"
-                     "  session STUDY.ekd [--save OUT.ekd] < SCRIPT\n";
+                     "  session STUDY.ekd [--save OUT.ekd] < SCRIPT\n"
+                     "  partition WAV [--duration Q] [--level L]\n"
+                     "  script export STUDY OUT [--original] [--wkf] [--date] [--unicode]\n"
+                     "  script import STUDY IN.txt OUT.ekd [--original] [--no-delimiter]\n";
 
 } // namespace
 
@@ -35,6 +38,7 @@ int main(int argc, char** argv) {
         {"render", RunRenderCommand},         {"play", RunPlayCommand},
         {"wavconvert", RunWavConvertCommand}, {"decode", RunDecodeCommand},
         {"convert", RunConvertCommand},       {"session", RunSessionCommand},
+        {"partition", RunPartitionCommand},   {"script", RunScriptCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;
