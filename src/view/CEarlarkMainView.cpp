@@ -12,6 +12,8 @@
 #include "view/ListModeCommands.h"
 #include "view/MenuCommands.h"
 #include "view/NavigationCommands.h"
+#include "view/PartitionCommands.h"
+#include "view/ScriptCommands.h"
 #include "view/TextMask.h"
 #include "view/ToggleCommands.h"
 #include "view/ViewCommandIds.h"
@@ -43,13 +45,17 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
       m_fonts(std::make_unique<FontCommands>(*this)),
       m_listModes(std::make_unique<ListModeCommands>(*this)),
       m_menus(std::make_unique<MenuCommands>(*this)),
-      m_files(std::make_unique<FileCommands>(*this)) {
+      m_files(std::make_unique<FileCommands>(*this)),
+      m_partition(std::make_unique<PartitionCommands>(*this)),
+      m_scripts(std::make_unique<ScriptCommands>(*this)) {
     m_navigation->Register(m_commands);
     m_toggles->Register(m_commands);
     m_fonts->Register(m_commands);
     m_listModes->Register(m_commands);
     m_menus->Register(m_commands);
     m_files->Register(m_commands);
+    m_partition->Register(m_commands);
+    m_scripts->Register(m_commands);
     m_commands.Add(cmd::kStop, [this] { m_playback->Stop(); });
     m_commands.Add(cmd::kUnbound, [] {});
     m_doc.SetView(this);
@@ -59,6 +65,11 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
 CEarlarkMainView::~CEarlarkMainView() {
     m_audio.SetView(nullptr, nullptr);
     m_doc.SetView(nullptr);
+}
+
+void CEarlarkMainView::SetStudyDialogs(const StudyDialogPorts& dialogs) {
+    m_partition->SetDialog(dialogs.autoPartition);
+    m_scripts->SetDialog(dialogs.scripts);
 }
 
 void CEarlarkMainView::SetRandomSeed(std::uint32_t seed) {

@@ -3,6 +3,7 @@
 #include "audio/PlayerListener.h"
 #include "document/DocumentHost.h"
 #include "view/CommandMap.h"
+#include "view/StudyDialogPorts.h"
 #include "view/ViewPorts.h"
 #include "view/ViewState.h"
 
@@ -20,6 +21,8 @@ class FontCommands;
 class ListModeCommands;
 class MenuCommands;
 class NavigationCommands;
+class PartitionCommands;
+class ScriptCommands;
 class ToggleCommands;
 
 // The study view's state machine: the current sentence, the list and its modes, the play
@@ -38,6 +41,9 @@ public:
     // the tick count, so that runs repeat.
     void SetRandomSeed(std::uint32_t seed);
     ViewObserver* Observer() const { return m_observer; }
+    // The dialogs of the partition and script commands; a command without its dialog ends
+    // as if it had been cancelled.
+    void SetStudyDialogs(const StudyDialogPorts& dialogs);
 
     // Loads the document into the list and the boxes (every new or opened study).
     void OnInitialUpdate();
@@ -118,4 +124,6 @@ private:
     std::unique_ptr<ListModeCommands> m_listModes;
     std::unique_ptr<MenuCommands> m_menus;
     std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<PartitionCommands> m_partition;
+    std::unique_ptr<ScriptCommands> m_scripts;
 };
