@@ -1,6 +1,7 @@
 // The file side of the wave engine (open, read, loudness) and its device lifecycle.
 #include "audio/CWaveEngine.h"
 
+#include "audio/LevelSums.h"
 #include "audio/PcmSamples.h"
 
 #include <algorithm>
@@ -34,49 +35,6 @@ std::int64_t FrameMeasure(const std::uint8_t* frame, bool is16Bit, bool stereo,
     }
     const std::int64_t w = pcm::ScaleTo8Bit(frame + sampleBytes, is16Bit) - centre;
     return (5 * (v < 0 ? -v : v) + 5 * (w < 0 ? -w : w)) / 2;
-}
-
-// The search measures every window of a recording: the common centring values take a table
-// of five times the centred amplitude per byte value, so each sample is one look-up.
-constexpr std::int32_t kTableCentreMin = -1024;
-constexpr std::int32_t kTableCentreMax = 1280;
-
-using MeasureTable = std::array<std::uint32_t, 256>;
-
-MeasureTable BuildMeasureTable(bool is16Bit, std::int32_t centre) {
-    MeasureTable table{};
-    for (int byte = 0; byte < 256; ++byte) {
-        const std::uint8_t sample[2] = {0, static_cast<std::uint8_t>(byte)};
-        const std::int32_t v = pcm::ScaleTo8Bit(is16Bit ? sample : sample + 1, is16Bit) - centre;
-        table[byte] = static_cast<std::uint32_t>(5 * (v < 0 ? -v : v));
-    }
-    return table;
-}
-
-// First and Second: where in a frame the bytes each channel is measured by lie.
-template <std::size_t Stride, std::size_t First, std::size_t Second, bool Stereo>
-std::uint64_t SumFrames(const std::uint8_t* bytes, std::size_t frames, const MeasureTable& t) {
-    std::uint64_t sum = 0;
-    for (std::size_t i = 0; i < frames; ++i) {
-        const std::uint8_t* frame = bytes + i * Stride;
-        std::uint64_t m = t[frame[First]];
-        if constexpr (Stereo) {
-            m = (m + t[frame[Second]]) / 2;
-        }
-        sum += m * m;
-    }
-    return sum;
-}
-
-std::uint64_t SumOfSquares(const std::uint8_t* bytes, std::size_t frames, bool is16Bit, bool stereo,
-                           std::int32_t centre) {
-    const MeasureTable table = BuildMeasureTable(is16Bit, centre);
-    if (is16Bit) {
-        return stereo ? SumFrames<4, 1, 3, true>(bytes, frames, table)
-                      : SumFrames<2, 1, 0, false>(bytes, frames, table);
-    }
-    return stereo ? SumFrames<2, 0, 1, true>(bytes, frames, table)
-                  : SumFrames<1, 0, 0, false>(bytes, frames, table);
 }
 
 } // namespace
@@ -124,8 +82,8 @@ int CWaveEngine::MeasureLevel(std::uint32_t position, std::uint32_t length) {
     }
     const std::uint8_t* bytes = m_levelBytes.data();
     Wide sum = 0;
-    if (m_centre >= kTableCentreMin && m_centre <= kTableCentreMax) {
-        sum = SumOfSquares(bytes, frames, is16, stereo, m_centre);
+    if (level_sums::Handles(m_centre)) {
+        sum = level_sums::SumOfSquares(bytes, frames, is16, stereo, m_centre);
     } else {
         for (std::size_t i = 0; i < frames; ++i) {
             const std::int64_t m = FrameMeasure(bytes + i * stride, is16, stereo, m_centre);
