@@ -7,8 +7,9 @@ namespace {
 
 constexpr std::uint32_t kBytesPerProgressStep = 10000;
 
+// An empty data chunk has no last byte: its sentence is the single offset 0.
 SentenceRange WholeRecording(const CWaveEngine& engine) {
-    return {0, engine.DataSize() - 1};
+    return {0, engine.DataSize() == 0 ? 0 : engine.DataSize() - 1};
 }
 
 bool ShowProgress(ProgressPort* progress, std::uint32_t dataSize) {
