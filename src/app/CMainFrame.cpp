@@ -1,4 +1,5 @@
 #include "app/CMainFrame.h"
+#include "view/widgets/CStudyDialogs.h"
 
 #include "app/AppMessages.h"
 #include "app/CEarlarkApp.h"
@@ -94,6 +95,8 @@ void CMainFrame::RebuildView() {
         m_doc, m_app.Audio(),
         ViewPorts{form->List(), form->ListenWrite(), form->Original(), *form, *form,
                   services.prompts, services.fileDialogs, m_settings});
+    m_studyDialogs = std::make_unique<CStudyDialogs>(this);
+    m_view->SetStudyDialogs(m_studyDialogs->Ports());
     form->SetView(m_view.get());
     m_view->Dictionary().Attach(
         &m_app.Dictionary(),

@@ -10,6 +10,7 @@ class CEarlarkApp;
 class CEarlarkDoc;
 class CEarlarkMainView;
 class CSkin;
+class CStudyDialogs;
 class CStudyForm;
 class SettingsStore;
 
@@ -78,6 +79,7 @@ private:
     const CSkin& m_skin;
     SettingsStore& m_settings;
     std::unique_ptr<CEarlarkMainView> m_view;
+    std::unique_ptr<CStudyDialogs> m_studyDialogs;
     int m_nViewKind = 103;
     bool m_shownOnce = false;
     std::optional<FrameRect> m_restored;

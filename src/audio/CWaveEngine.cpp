@@ -1,6 +1,7 @@
 // The file side of the wave engine (open, read, loudness) and its device lifecycle.
 #include "audio/CWaveEngine.h"
 
+#include "audio/LevelSums.h"
 #include "audio/PcmSamples.h"
 
 #include <algorithm>
@@ -63,13 +64,15 @@ int CWaveEngine::MeasureLevel(std::uint32_t position, std::uint32_t length) {
         return -1;
     }
     // Only the bytes the data can supply are read, so a huge length costs no memory.
-    std::vector<std::uint8_t> bytes;
+    const std::size_t wanted = std::min(length, DataSize() - position);
     try {
-        bytes.assign(std::min(length, DataSize() - position), 0);
+        if (m_levelBytes.size() < wanted) {
+            m_levelBytes.resize(wanted);
+        }
     } catch (const std::bad_alloc&) {
         return -1;
     }
-    const std::size_t got = ReadData(position, bytes.data(), bytes.size());
+    const std::size_t got = ReadData(position, m_levelBytes.data(), wanted);
     const bool is16 = Format().Is16Bit();
     const bool stereo = Format().IsStereo();
     const std::size_t stride = (is16 ? 2 : 1) * (stereo ? 2 : 1);
@@ -77,10 +80,15 @@ int CWaveEngine::MeasureLevel(std::uint32_t position, std::uint32_t length) {
     if (frames == 0) {
         return -1;
     }
+    const std::uint8_t* bytes = m_levelBytes.data();
     Wide sum = 0;
-    for (std::size_t i = 0; i < frames; ++i) {
-        const std::int64_t m = FrameMeasure(bytes.data() + i * stride, is16, stereo, m_centre);
-        sum += static_cast<Wide>(m) * static_cast<Wide>(m);
+    if (level_sums::Handles(m_centre)) {
+        sum = level_sums::SumOfSquares(bytes, frames, is16, stereo, m_centre);
+    } else {
+        for (std::size_t i = 0; i < frames; ++i) {
+            const std::int64_t m = FrameMeasure(bytes + i * stride, is16, stereo, m_centre);
+            sum += static_cast<Wide>(m) * static_cast<Wide>(m);
+        }
     }
     const std::uint64_t level = IntegerSquareRoot(sum / frames);
     return static_cast<int>(std::min<std::uint64_t>(level, std::numeric_limits<int>::max()));

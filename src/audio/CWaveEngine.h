@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+class ProgressPort;
+
 // The study's wave engine: the one PCM wave file of the study, its loudness measures, and
 // the output player that streams a byte range of it (and a stretch of silence) to the wave
 // output device at a speed in percent with the pitch kept.
@@ -60,6 +62,19 @@ public:
     // centring value to 0.
     std::uint32_t FindQuietPoint(std::uint32_t position, std::uint32_t window);
 
+    // --- Silence search (auto-partition) ---
+    // Sets the centring value to the mean sample on the 8-bit scale over the first ten
+    // million samples or so of the data (128 when no sample can be read).
+    void ComputeCentre();
+    // A quarter-second analysis window in whole frames; quietCount quiet windows in a row
+    // end a sentence; loudness is the level at which one starts.
+    void SetPartitionFactors(int quietCount, int loudness);
+    // Finds the next sentence at or after position and moves position on to where the next
+    // search starts. False at the end of the data, or when progress reports a cancel.
+    bool FindNextSentence(std::uint32_t& start, std::uint32_t& end, std::uint32_t& position,
+                          ProgressPort* progress);
+    std::int32_t PartitionWindow() const { return m_window; }
+
     // --- Output ---
     bool OpenOutput(const std::string& path, PlayerListener* owner, int rate);
     void PlayRange(std::uint32_t start, std::uint32_t end, std::uint32_t interval);
@@ -90,6 +105,11 @@ private:
 
     WaveFile m_file;
     std::int32_t m_centre = 0;
+    // Kept between calls of MeasureLevel so that the search does not allocate per window.
+    std::vector<std::uint8_t> m_levelBytes;
+    std::int32_t m_window = 0;
+    std::int32_t m_quietCount = 8;
+    std::int32_t m_threshold = 10;
 
     WaveOutDevice* m_device = nullptr;
     bool m_deviceOpen = false;

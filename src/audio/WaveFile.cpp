@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -176,8 +177,17 @@ std::size_t WaveFile::ReadData(std::uint64_t position, std::uint8_t* out, std::s
     }
     // Reads stop at the end of the data chunk: what follows it is not sound.
     count = static_cast<std::size_t>(std::min<std::uint64_t>(count, m_dataSize - position));
-    if (std::fseek(m_file, static_cast<long>(m_dataOffset + position), SEEK_SET) != 0) {
-        return 0;
+    // Straight from the file at the offset, without the stream's buffer: the silence search
+    // reads every byte of a recording once, and a buffered read would copy it twice.
+    const int fd = fileno(m_file);
+    std::size_t got = 0;
+    while (got < count) {
+        const ssize_t n =
+            pread(fd, out + got, count - got, static_cast<off_t>(m_dataOffset + position + got));
+        if (n <= 0) {
+            break;
+        }
+        got += static_cast<std::size_t>(n);
     }
-    return std::fread(out, 1, count, m_file);
+    return got;
 }

@@ -180,6 +180,10 @@ std::u16string DecodeNarrow(std::string_view bytes, std::uint8_t charSet) {
     if (IsValidUtf8(bytes)) {
         return Utf8ToUtf16(bytes);
     }
+    return DecodeLegacy(bytes, charSet);
+}
+
+std::u16string DecodeLegacy(std::string_view bytes, std::uint8_t charSet) {
     const char* codePage = LegacyCodePageName(charSet);
     if (std::string_view(codePage) == "CP1252") {
         return DecodeWindows1252(bytes);

@@ -21,5 +21,7 @@ const char* LegacyCodePageName(std::uint8_t charSet);
 // A narrow text as stored by any version of the program: UTF-8 when it is valid UTF-8,
 // otherwise decoded from the character set's legacy code page.
 std::u16string DecodeNarrow(std::string_view bytes, std::uint8_t charSet);
+// Bytes in the character set's legacy code page, whatever else they might also be.
+std::u16string DecodeLegacy(std::string_view bytes, std::uint8_t charSet);
 
 } // namespace codepage

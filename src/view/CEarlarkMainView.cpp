@@ -19,6 +19,8 @@
 #include "view/FragmentCommands.h"
 #include "view/PlaySettingCommands.h"
 #include "view/SeekCommands.h"
+#include "view/PartitionCommands.h"
+#include "view/ScriptCommands.h"
 #include "view/TextMask.h"
 #include "view/ToggleCommands.h"
 #include "view/ViewCommandIds.h"
@@ -57,7 +59,9 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
       m_fragments(std::make_unique<FragmentCommands>(*this)),
       m_playSettings(std::make_unique<PlaySettingCommands>(*this)),
       m_seek(std::make_unique<SeekCommands>(*this)),
-      m_dictionary(std::make_unique<DictionaryCommands>(*this)) {
+      m_dictionary(std::make_unique<DictionaryCommands>(*this)),
+      m_partition(std::make_unique<PartitionCommands>(*this)),
+      m_scripts(std::make_unique<ScriptCommands>(*this)) {
     m_navigation->Register(m_commands);
     m_toggles->Register(m_commands);
     m_fonts->Register(m_commands);
@@ -72,6 +76,8 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
     m_playSettings->Register(m_commands);
     m_seek->Register(m_commands);
     m_dictionary->Register(m_commands);
+    m_partition->Register(m_commands);
+    m_scripts->Register(m_commands);
     m_commands.Add(cmd::kUnbound, [] {});
     m_doc.SetView(this);
     m_audio.SetView(this, [this] { return AddWholeRecordingSentence(); });
@@ -80,6 +86,11 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
 CEarlarkMainView::~CEarlarkMainView() {
     m_audio.SetView(nullptr, nullptr);
     m_doc.SetView(nullptr);
+}
+
+void CEarlarkMainView::SetStudyDialogs(const StudyDialogPorts& dialogs) {
+    m_partition->SetDialog(dialogs.autoPartition);
+    m_scripts->SetDialog(dialogs.scripts);
 }
 
 void CEarlarkMainView::SetRandomSeed(std::uint32_t seed) {

@@ -3,6 +3,7 @@
 #include "audio/PlayerListener.h"
 #include "document/DocumentHost.h"
 #include "view/CommandMap.h"
+#include "view/StudyDialogPorts.h"
 #include "view/ViewPorts.h"
 #include "view/ViewState.h"
 
@@ -27,6 +28,8 @@ class MenuCommands;
 class NavigationCommands;
 class PlaySettingCommands;
 class SeekCommands;
+class PartitionCommands;
+class ScriptCommands;
 class ToggleCommands;
 
 // The study view's state machine: the current sentence, the list and its modes, the play
@@ -45,6 +48,9 @@ public:
     // the tick count, so that runs repeat.
     void SetRandomSeed(std::uint32_t seed);
     ViewObserver* Observer() const { return m_observer; }
+    // The dialogs of the partition and script commands; a command without its dialog ends
+    // as if it had been cancelled.
+    void SetStudyDialogs(const StudyDialogPorts& dialogs);
 
     // Loads the document into the list and the boxes (every new or opened study).
     void OnInitialUpdate();
@@ -136,4 +142,6 @@ private:
     std::unique_ptr<PlaySettingCommands> m_playSettings;
     std::unique_ptr<SeekCommands> m_seek;
     std::unique_ptr<DictionaryCommands> m_dictionary;
+    std::unique_ptr<PartitionCommands> m_partition;
+    std::unique_ptr<ScriptCommands> m_scripts;
 };

@@ -1,5 +1,6 @@
 // earlark-tool session: the study view's state machine run headless on a study, driven
 // by a script on standard input, printing what happens as JSON lines.
+#include "SessionDialogs.h"
 #include "SessionOutput.h"
 #include "SessionScript.h"
 #include "SessionState.h"
@@ -71,6 +72,7 @@ public:
         m_view.SetRandomSeed(1);
         m_view.SetObserver(&m_output);
         m_form.onFrameCommand = [this](int id) { OnFrameCommand(id); };
+        m_view.SetStudyDialogs({&m_dialogs, &m_dialogs});
     }
 
     ~Session() { m_doc.m_player.CloseOutput(); }
@@ -114,6 +116,7 @@ private:
     HeadlessTextBox m_original;
     HeadlessDisplays m_displays;
     HeadlessForm m_form;
+    SessionDialogs m_dialogs{m_output};
     CEarlarkMainView m_view;
 };
 
@@ -217,6 +220,9 @@ void Session::Run(const SessionLine& line) {
         break;
     case Kind::State:
         m_output.PrintLine(SessionStateJson(m_view, m_listenWrite, m_original));
+        break;
+    case Kind::Partition:
+        m_dialogs.SetPartitionFactors(static_cast<int>(line.number), static_cast<int>(line.second));
         break;
     }
     Deliver();

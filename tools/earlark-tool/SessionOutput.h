@@ -29,6 +29,7 @@ public:
     void OnRangeFinished() override { ++m_rangesFinished; }
 
     void SetAnswer(bool yes) { m_answerYes = yes; }
+    bool AnswerIsYes() const { return m_answerYes; }
     void SetNextFile(std::string path) { m_nextFile = std::move(path); }
     int RangesFinished() const { return m_rangesFinished; }
     void PrintLine(const std::string& json);

@@ -96,6 +96,24 @@ std::optional<SessionLine> WithText(SessionLine::Kind kind, std::optional<std::s
     return line;
 }
 
+// "partition Q L": the silence interval in quarter seconds and the minimum loudness.
+std::optional<SessionLine> ParsePartition(std::string_view argument) {
+    const std::size_t space = argument.find(' ');
+    if (space == std::string_view::npos) {
+        return std::nullopt;
+    }
+    auto quarters = ParseInteger(argument.substr(0, space));
+    auto loudness = ParseInteger(argument.substr(space + 1));
+    if (!quarters || !loudness) {
+        return std::nullopt;
+    }
+    SessionLine line;
+    line.kind = SessionLine::Kind::Partition;
+    line.number = *quarters;
+    line.second = *loudness;
+    return line;
+}
+
 } // namespace
 
 std::optional<KeyModifiers> ParseKeyName(std::string_view key) {
@@ -150,6 +168,8 @@ std::optional<SessionLine> ParseSessionLine(std::string_view text) {
         return Numbered(Kind::Buffers, argument);
     if (word == "wheel")
         return ParseWheel(argument);
+    if (word == "partition")
+        return ParsePartition(argument);
     if (word == "type")
         return WithText(Kind::Type, Unescape(argument));
     if (word == "otype")

@@ -22,7 +22,8 @@ struct SessionLine {
         Finish,
         Answer,
         File,
-        State
+        State,
+        Partition
     };
     Kind kind = Kind::Skip;
     // Key: the key as written; Type, OriginalType: the text (UTF-8, escapes resolved);
@@ -30,7 +31,8 @@ struct SessionLine {
     std::string text;
     KeyModifiers modifiers;
     long long number = 0;
-    bool flag = false; // Wheel: Shift held; Answer: yes
+    long long second = 0; // Partition: the loudness (number: the silence in quarter seconds)
+    bool flag = false;    // Wheel: Shift held; Answer: yes
 };
 
 // Parses one line; nothing when the line cannot be parsed.

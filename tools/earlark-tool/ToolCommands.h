@@ -18,6 +18,8 @@ int RunSessionCommand(const ToolArgs& args);
 int RunCheckCommand(const ToolArgs& args);
 int RunMaskCommand(const ToolArgs& args);
 int RunDictCommand(const ToolArgs& args);
+int RunPartitionCommand(const ToolArgs& args);
+int RunScriptCommand(const ToolArgs& args);
 
 // Prints "earlark-tool: <message>" on stderr and returns 1.
 int ToolError(const std::string& message);

@@ -25,7 +25,10 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  mask --original TEXT [--hint N] [--plays N] [--charset N]\n"
                      "  dict build OUT.idx (--wordnet DIR | --dictd BASE)\n"
                      "  dict lookup IDX WORD [--exact]\n"
-                     "  dict step IDX WORD (--next|--prev) [N]\n";
+                     "  dict step IDX WORD (--next|--prev) [N]\n"
+                     "  partition WAV [--duration Q] [--level L]\n"
+                     "  script export STUDY OUT [--original] [--wkf] [--date] [--unicode]\n"
+                     "  script import STUDY IN.txt OUT.ekd [--original] [--no-delimiter]\n";
 
 } // namespace
 
@@ -43,6 +46,7 @@ int main(int argc, char** argv) {
         {"check", RunCheckCommand},
         {"mask", RunMaskCommand},
         {"dict", RunDictCommand},
+        {"partition", RunPartitionCommand},   {"script", RunScriptCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;
