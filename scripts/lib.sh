@@ -13,6 +13,7 @@ EARLARK_PACKAGES=(
     fonts-wqy-microhei
     libgtest-dev libgmock-dev libbenchmark-dev
     espeak-ng sox libsox-fmt-all mpg123 lame ffmpeg twolame soundstretch
+    libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
 )
 
 earlark_sudo() {

@@ -348,7 +348,9 @@ bool CEarlarkMainView::AudioReady() {
     if (m_audio.Command().OpenAudioForPlayback(path, m_doc.m_nSpeed)) {
         return true;
     }
-    if (path.empty()) {
+    if (m_audio.Import().LastConversionCancelled()) {
+        // The user stopped the conversion: nothing went wrong that needs saying.
+    } else if (path.empty()) {
         m_ports.prompts.ShowMessage(view_messages::kAudioDeleted, PromptIcon::Warning);
     } else {
         const std::string format = view_messages::kCannotOpenDevice;
