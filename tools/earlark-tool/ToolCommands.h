@@ -15,6 +15,7 @@ int RunWavConvertCommand(const ToolArgs& args);
 int RunDecodeCommand(const ToolArgs& args);
 int RunConvertCommand(const ToolArgs& args);
 int RunSessionCommand(const ToolArgs& args);
+int RunSubtitlesCommand(const ToolArgs& args);
 
 // Prints "earlark-tool: <message>" on stderr and returns 1.
 int ToolError(const std::string& message);

@@ -20,7 +20,9 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  wavconvert IN OUT.wav\n"
                      "  decode IN OUT.wav | decode --info IN\n"
                      "  convert IN OUT.wav\n"
-                     "  session STUDY.ekd [--save OUT.ekd] < SCRIPT\n";
+                     "  session STUDY.ekd [--save OUT.ekd] < SCRIPT\n"
+                     "  subtitles import STUDY IN OUT.ekd [--original|--transcription]\n"
+                     "  subtitles export STUDY OUT (--srt|--vtt|--lrc) [--original]\n";
 
 } // namespace
 
@@ -35,6 +37,7 @@ int main(int argc, char** argv) {
         {"render", RunRenderCommand},         {"play", RunPlayCommand},
         {"wavconvert", RunWavConvertCommand}, {"decode", RunDecodeCommand},
         {"convert", RunConvertCommand},       {"session", RunSessionCommand},
+        {"subtitles", RunSubtitlesCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;
