@@ -14,6 +14,7 @@
 #include "view/NavigationCommands.h"
 #include "view/TextMask.h"
 #include "view/ToggleCommands.h"
+#include "view/SubtitleCommands.h"
 #include "view/ViewCommandIds.h"
 #include "view/ViewMessages.h"
 
@@ -43,13 +44,15 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
       m_fonts(std::make_unique<FontCommands>(*this)),
       m_listModes(std::make_unique<ListModeCommands>(*this)),
       m_menus(std::make_unique<MenuCommands>(*this)),
-      m_files(std::make_unique<FileCommands>(*this)) {
+      m_files(std::make_unique<FileCommands>(*this)),
+      m_subtitles(std::make_unique<SubtitleCommands>(*this)) {
     m_navigation->Register(m_commands);
     m_toggles->Register(m_commands);
     m_fonts->Register(m_commands);
     m_listModes->Register(m_commands);
     m_menus->Register(m_commands);
     m_files->Register(m_commands);
+    m_subtitles->Register(m_commands);
     m_commands.Add(cmd::kStop, [this] { m_playback->Stop(); });
     m_commands.Add(cmd::kUnbound, [] {});
     m_doc.SetView(this);

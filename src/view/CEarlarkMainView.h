@@ -21,6 +21,7 @@ class ListModeCommands;
 class MenuCommands;
 class NavigationCommands;
 class ToggleCommands;
+class SubtitleCommands;
 
 // The study view's state machine: the current sentence, the list and its modes, the play
 // state, and the handlers of every command of the study form. It knows no widgets: it
@@ -118,4 +119,5 @@ private:
     std::unique_ptr<ListModeCommands> m_listModes;
     std::unique_ptr<MenuCommands> m_menus;
     std::unique_ptr<FileCommands> m_files;
+    std::unique_ptr<SubtitleCommands> m_subtitles;
 };
