@@ -257,8 +257,12 @@ FfmpegAudioDecoder::Result DecodeRun::Run(const std::string& source, const std::
     if (cancelled) {
         return Result::Cancelled;
     }
-    if (!read || !finished) {
+    if (!finished || m_writeFailed) {
         error = "cannot write " + target;
+        return Result::Failed;
+    }
+    if (!read) {
+        error = "cannot decode " + source;
         return Result::Failed;
     }
     if (m_framesWritten == 0) {
