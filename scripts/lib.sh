@@ -15,6 +15,7 @@ EARLARK_PACKAGES=(
     espeak-ng sox libsox-fmt-all mpg123 lame ffmpeg twolame soundstretch
     jackd2 libsamplerate0-dev
     zlib1g-dev wordnet-base
+    libavformat-dev libavcodec-dev libswresample-dev libavutil-dev
 )
 
 earlark_sudo() {

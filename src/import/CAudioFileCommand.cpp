@@ -1,6 +1,7 @@
 #include "import/CAudioFileCommand.h"
 
 #include "document/CEarlarkDoc.h"
+#include "import/AudioFileTypes.h"
 #include "import/CAudioImport.h"
 #include "import/ImportMessages.h"
 #include "platform/FileDialogs.h"
@@ -37,7 +38,10 @@ void CAudioFileCommand::Run(Mode mode) {
 
     FileDialogRequest request;
     request.title = "Open audio file (*.wav,*.mp3,*.ekw) ";
-    request.filter = "Audio file *.wav,*.mp3,*.ekw)|*.wav;*.mp3;*.ekw||";
+    // The classic entry first, then everything else the import decodes; the list ends
+    // with the empty entry.
+    request.filter = "Audio file *.wav,*.mp3,*.ekw)|*.wav;*.mp3;*.ekw|" +
+                     audio_file_types::DialogFilterEntry() + "|";
     request.defaultExtension = "wav";
     request.initialPath = settings::kWavInDir.Read(m_settings);
     request.mustExist = true;
@@ -50,7 +54,9 @@ void CAudioFileCommand::Run(Mode mode) {
     m_import.ForgetRecentConvertedSource();
 
     if (!OpenAudioForPlayback(*chosen, 0)) {
-        m_prompts.ShowMessage(import_messages::kCannotOpenAudio, PromptIcon::Warning);
+        if (!m_import.LastConversionCancelled()) {
+            m_prompts.ShowMessage(import_messages::kCannotOpenAudio, PromptIcon::Warning);
+        }
         return;
     }
     m_host.closeOutput();

@@ -1,6 +1,7 @@
 #include "import/CAudioImport.h"
 
 #include "document/CEarlarkDoc.h"
+#include "import/AudioFileTypes.h"
 #include "import/ImportMessages.h"
 #include "platform/Prompts.h"
 #include "platform/SettingsTable.h"
@@ -74,6 +75,10 @@ int CAudioImport::PrepareAudioSource(const std::string& sourcePath, std::string&
     } else if (lower.find(".ekw") != std::string::npos) {
         playPath = source;
         return kDone;
+    } else if (audio_file_types::IsMpegAudio(source)) {
+        kind = Kind::Mpeg;
+    } else if (audio_file_types::IsMedia(source)) {
+        kind = Kind::Media;
     } else {
         return kDone;
     }
@@ -98,12 +103,31 @@ bool CAudioImport::RunConversion(const std::string& source, Kind kind) {
     std::error_code ec;
     std::filesystem::create_directories(std::filesystem::path(m_convertedPath).parent_path(), ec);
 
+    m_cancelled = false;
     m_wait->Show(import_messages::kPleaseWait);
-    bool ok = kind == Kind::Mpeg ? m_backend.decodeMpeg(source, m_convertedPath)
-                                 : m_backend.convertWave(source, m_convertedPath);
+    const bool ok = Convert(source, kind);
     m_wait->Close();
-    if (!ok) {
+    if (m_cancelled) {
+        // What was written is a part of the source: it must not be played as the whole.
+        std::filesystem::remove(m_convertedPath, ec);
+    } else if (!ok) {
         m_prompts.ShowMessage(import_messages::kConversionFailed);
     }
     return ok;
+}
+
+bool CAudioImport::Convert(const std::string& source, Kind kind) {
+    switch (kind) {
+    case Kind::Mpeg:
+        return m_backend.decodeMpeg(source, m_convertedPath);
+    case Kind::Media: {
+        const auto progress = [this](int percent) { return m_wait->Progress(percent); };
+        const auto result = m_backend.decodeMedia(source, m_convertedPath, progress);
+        m_cancelled = result == FfmpegAudioDecoder::Result::Cancelled;
+        return result == FfmpegAudioDecoder::Result::Done;
+    }
+    case Kind::CompressedWave:
+        break;
+    }
+    return m_backend.convertWave(source, m_convertedPath);
 }

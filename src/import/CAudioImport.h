@@ -1,5 +1,7 @@
 #pragma once
 
+#include "import/FfmpegAudioDecoder.h"
+
 #include <functional>
 #include <string>
 
@@ -16,6 +18,10 @@ struct ConversionBackend {
     std::function<bool(const std::string& source, const std::string& target)> convertWave;
     // MPEG audio file to PCM wave file.
     std::function<bool(const std::string& source, const std::string& target)> decodeMpeg;
+    // Any other audio or video file to PCM wave file, reporting progress as it goes.
+    std::function<FfmpegAudioDecoder::Result(const std::string& source, const std::string& target,
+                                             const FfmpegAudioDecoder::Progress& progress)>
+        decodeMedia;
 };
 
 // Decides how a study's audio file is played: as it is (PCM wave, packaged .ekw) or through
@@ -28,7 +34,7 @@ public:
     static constexpr int kNotFound = -2;
     static constexpr int kConversionFailed = -3;
 
-    enum class Kind { CompressedWave = 0, Mpeg = 1 };
+    enum class Kind { CompressedWave = 0, Mpeg = 1, Media = 2 };
 
     CAudioImport(CEarlarkDoc& doc, SettingsStore& settings, Prompts& prompts, WaitWindow& wait,
                  ConversionBackend backend);
@@ -47,9 +53,13 @@ public:
     int PrepareAudioSource(const std::string& source, std::string& playPath);
     // One conversion into the converted file under the wait window; reports a failure.
     bool RunConversion(const std::string& source, Kind kind);
+    // True when the last conversion ended because the user cancelled it (no message was
+    // shown and the converted file was removed).
+    bool LastConversionCancelled() const { return m_cancelled; }
 
 private:
     bool LocateBesideStudy(std::string& source);
+    bool Convert(const std::string& source, Kind kind);
 
     CEarlarkDoc& m_doc;
     SettingsStore& m_settings;
@@ -58,4 +68,5 @@ private:
     ConversionBackend m_backend;
     std::string m_convertedPath;
     std::string m_recentConverted;
+    bool m_cancelled = false;
 };

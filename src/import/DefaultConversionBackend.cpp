@@ -17,5 +17,9 @@ ConversionBackend DefaultConversionBackend(CWaveEngine& player) {
     backend.decodeMpeg = [](const std::string& source, const std::string& target) {
         return DecodeMpegToWave(source, target);
     };
+    backend.decodeMedia = [](const std::string& source, const std::string& target,
+                             const FfmpegAudioDecoder::Progress& progress) {
+        return FfmpegAudioDecoder::Decode(source, target, progress);
+    };
     return backend;
 }

@@ -23,6 +23,7 @@
 #include "view/ScriptCommands.h"
 #include "view/TextMask.h"
 #include "view/ToggleCommands.h"
+#include "view/SubtitleCommands.h"
 #include "view/ViewCommandIds.h"
 #include "view/ViewMessages.h"
 
@@ -61,7 +62,8 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
       m_seek(std::make_unique<SeekCommands>(*this)),
       m_dictionary(std::make_unique<DictionaryCommands>(*this)),
       m_partition(std::make_unique<PartitionCommands>(*this)),
-      m_scripts(std::make_unique<ScriptCommands>(*this)) {
+      m_scripts(std::make_unique<ScriptCommands>(*this)),
+      m_subtitles(std::make_unique<SubtitleCommands>(*this)) {
     m_navigation->Register(m_commands);
     m_toggles->Register(m_commands);
     m_fonts->Register(m_commands);
@@ -78,6 +80,7 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
     m_dictionary->Register(m_commands);
     m_partition->Register(m_commands);
     m_scripts->Register(m_commands);
+    m_subtitles->Register(m_commands);
     m_commands.Add(cmd::kUnbound, [] {});
     m_doc.SetView(this);
     m_audio.SetView(this, [this] { return AddWholeRecordingSentence(); });
@@ -377,7 +380,9 @@ bool CEarlarkMainView::AudioReady() {
     if (m_audio.Command().OpenAudioForPlayback(path, m_doc.m_nSpeed)) {
         return true;
     }
-    if (path.empty()) {
+    if (m_audio.Import().LastConversionCancelled()) {
+        // The user stopped the conversion: nothing went wrong that needs saying.
+    } else if (path.empty()) {
         m_ports.prompts.ShowMessage(view_messages::kAudioDeleted, PromptIcon::Warning);
     } else {
         const std::string format = view_messages::kCannotOpenDevice;

@@ -31,6 +31,7 @@ class SeekCommands;
 class PartitionCommands;
 class ScriptCommands;
 class ToggleCommands;
+class SubtitleCommands;
 
 // The study view's state machine: the current sentence, the list and its modes, the play
 // state, and the handlers of every command of the study form. It knows no widgets: it
@@ -144,4 +145,5 @@ private:
     std::unique_ptr<DictionaryCommands> m_dictionary;
     std::unique_ptr<PartitionCommands> m_partition;
     std::unique_ptr<ScriptCommands> m_scripts;
+    std::unique_ptr<SubtitleCommands> m_subtitles;
 };

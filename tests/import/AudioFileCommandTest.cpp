@@ -3,8 +3,8 @@
 #include "import/CAudioFileCommand.h"
 #include "import/CAudioImport.h"
 #include "import/ImportMessages.h"
-#include "platform/ScriptedFileDialogs.h"
 #include "platform/MemorySettingsStore.h"
+#include "platform/ScriptedFileDialogs.h"
 #include "platform/ScriptedPrompts.h"
 #include "platform/SettingsTable.h"
 #include "platform/WaitWindow.h"
@@ -28,8 +28,13 @@ protected:
             log.push_back("convert " + source);
             return true;
         };
+        auto decode = [this](const std::string& source, const std::string&,
+                             const FfmpegAudioDecoder::Progress&) {
+            log.push_back("decode " + source);
+            return FfmpegAudioDecoder::Result::Done;
+        };
         return {[](const std::string& path) { return path.ends_with("adpcm.wav") ? 1 : 0; },
-                convert, convert};
+                convert, convert, decode};
     }
 
     AudioCommandHost Host() {
@@ -69,7 +74,13 @@ TEST_F(AudioFileCommandTest, TheDialogStartsFromTheLastChosenAudioFile) {
     ASSERT_EQ(m_dialogs.requests.size(), 1u);
     const FileDialogRequest& r = m_dialogs.requests[0];
     EXPECT_EQ(r.title, "Open audio file (*.wav,*.mp3,*.ekw) ");
-    EXPECT_EQ(r.filter, "Audio file *.wav,*.mp3,*.ekw)|*.wav;*.mp3;*.ekw||");
+    EXPECT_EQ(r.filter.rfind("Audio file *.wav,*.mp3,*.ekw)|*.wav;*.mp3;*.ekw|Audio and video "
+                             "files|*.flac;",
+                             0),
+              0u)
+        << r.filter;
+    EXPECT_NE(r.filter.find(";*.opus;"), std::string::npos);
+    EXPECT_EQ(r.filter.substr(r.filter.size() - 2), "||");
     EXPECT_EQ(r.defaultExtension, "wav");
     EXPECT_EQ(r.initialPath, "/audio/last.mp3");
     EXPECT_TRUE(r.mustExist);

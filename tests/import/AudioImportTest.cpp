@@ -16,7 +16,12 @@ class RecordingWaitWindow : public WaitWindow {
 public:
     void Show(const std::string& text) override { events.push_back("show:" + text); }
     void Close() override { events.push_back("close"); }
+    bool Progress(int percent) override {
+        events.push_back("progress:" + std::to_string(percent));
+        return !cancel;
+    }
     std::vector<std::string> events;
+    bool cancel = false;
 };
 
 class AudioImportTest : public ::testing::Test {
@@ -37,6 +42,16 @@ protected:
                 [this](const std::string& source, const std::string& target) {
                     conversions.push_back("mpeg:" + source + "->" + target);
                     return conversionSucceeds;
+                },
+                [this](const std::string& source, const std::string& target,
+                       const FfmpegAudioDecoder::Progress& progress) {
+                    conversions.push_back("media:" + source);
+                    std::ofstream(target) << "part";
+                    if (!progress(40)) {
+                        return FfmpegAudioDecoder::Result::Cancelled;
+                    }
+                    return conversionSucceeds ? FfmpegAudioDecoder::Result::Done
+                                              : FfmpegAudioDecoder::Result::Failed;
                 }};
     }
 
@@ -76,7 +91,7 @@ TEST_F(AudioImportTest, PcmWaveAndPackagedFilesPlayAsTheyAre) {
     EXPECT_EQ(m_import.PrepareAudioSource(packaged, m_play), CAudioImport::kDone);
     EXPECT_EQ(m_play, packaged);
 
-    std::string other = File("notes.ogg");
+    std::string other = File("notes.txt");
     EXPECT_EQ(m_import.PrepareAudioSource(other, m_play), CAudioImport::kDone);
     EXPECT_EQ(m_play, "");
     EXPECT_TRUE(conversions.empty());
@@ -113,6 +128,53 @@ TEST_F(AudioImportTest, CompressedWaveAndMpegAreConvertedOnceUnderTheWaitWindow)
     m_import.ForgetRecentConvertedSource();
     ASSERT_EQ(m_import.PrepareAudioSource(mp3, m_play), CAudioImport::kDone);
     EXPECT_EQ(conversions.size(), 3u);
+}
+
+TEST_F(AudioImportTest, OtherAudioAndVideoFilesAreDecodedByExtension) {
+    std::filesystem::create_directories(m_dir.Path("x.flac.d"));
+    struct Case {
+        std::string name;
+        std::string kind;
+    };
+    for (const Case& c : {Case{"Podcast.M4A", "media"}, Case{"film.mkv", "media"},
+                          Case{"x.flac.d/lesson.opus", "media"}, Case{"old.MP2", "mpeg"},
+                          Case{"radio.mpa", "mpeg"}}) {
+        conversions.clear();
+        const std::string path = File(c.name);
+        ASSERT_EQ(m_import.PrepareAudioSource(path, m_play), CAudioImport::kDone) << c.name;
+        EXPECT_EQ(m_play, m_import.ConvertedPath()) << c.name;
+        ASSERT_EQ(conversions.size(), 1u) << c.name;
+        EXPECT_EQ(conversions[0].substr(0, c.kind.size() + 1), c.kind + ":") << c.name;
+    }
+    // Only the file name's own extension counts for these types.
+    EXPECT_EQ(m_import.PrepareAudioSource(File("x.flac.d/notes"), m_play), CAudioImport::kDone);
+    EXPECT_EQ(m_play, "");
+    EXPECT_TRUE(m_prompts.Messages().empty());
+}
+
+TEST_F(AudioImportTest, ACancelledDecodingLeavesNoCacheEntryAndNoFile) {
+    const std::string first = File("first.ogg");
+    ASSERT_EQ(m_import.PrepareAudioSource(first, m_play), CAudioImport::kDone);
+    EXPECT_EQ(m_wait.events,
+              (std::vector<std::string>{std::string("show:") + import_messages::kPleaseWait,
+                                        "progress:40", "close"}));
+    EXPECT_FALSE(m_import.LastConversionCancelled());
+
+    m_wait.cancel = true;
+    EXPECT_EQ(m_import.PrepareAudioSource(File("second.ogg"), m_play),
+              CAudioImport::kConversionFailed);
+    EXPECT_TRUE(m_import.LastConversionCancelled());
+    EXPECT_EQ(m_play, "");
+    EXPECT_TRUE(m_prompts.Messages().empty()) << "a cancel is not a failure to report";
+    EXPECT_FALSE(std::filesystem::exists(m_import.ConvertedPath()));
+    EXPECT_EQ(m_import.RecentConvertedSource(), "");
+    EXPECT_EQ(settings::kRecentConverted.Read(m_settings), "");
+
+    m_wait.cancel = false;
+    conversionSucceeds = false;
+    EXPECT_EQ(m_import.PrepareAudioSource(first, m_play), CAudioImport::kConversionFailed);
+    EXPECT_FALSE(m_import.LastConversionCancelled());
+    EXPECT_EQ(m_prompts.Messages(), std::vector<std::string>{import_messages::kConversionFailed});
 }
 
 TEST_F(AudioImportTest, AFailedConversionIsReportedAndLeavesNoStaleCacheEntry) {

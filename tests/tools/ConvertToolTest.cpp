@@ -44,6 +44,28 @@ TEST(ConvertTool, EachKindOfSourceBecomesAPcmWaveFile) {
         << "a PCM file is copied unchanged";
 }
 
+TEST(ConvertTool, OtherAudioAndVideoFilesAreDecodedThroughFfmpeg) {
+    if (!Have("ffmpeg")) {
+        GTEST_SKIP() << "ffmpeg is not installed (scripts/test installs it)";
+    }
+    TempDir dir;
+    const std::string m4a = dir.Path("talk.m4a");
+    ASSERT_TRUE(Shell("ffmpeg -nostdin -y -f lavfi -i sine=frequency=300:duration=1 -ar 22050 " +
+                      Quote(m4a)));
+    ToolResult r = RunTool("convert " + Quote(m4a) + " " + Quote(dir.Path("o.wav")), dir);
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("{\"result\":1,\"kind\":\"media\",\"format\":{\"formatTag\":1,"
+                         "\"channels\":1,\"samplesPerSec\":22050"),
+              std::string::npos)
+        << r.out;
+
+    const std::string broken = dir.Write("broken.ogg", std::vector<std::uint8_t>(3000, 0x4f));
+    ToolResult junk = RunTool("convert " + Quote(broken) + " " + Quote(dir.Path("o.wav")), dir);
+    EXPECT_EQ(junk.status, 1);
+    EXPECT_EQ(std::count(junk.err.begin(), junk.err.end(), '\n'), 1) << junk.err;
+    EXPECT_NE(junk.err.find("(media)"), std::string::npos) << junk.err;
+}
+
 TEST(ConvertTool, FilesItCannotUseFailWithOneLine) {
     TempDir dir;
     const std::string text = dir.Write("notes.txt", {'h', 'i'});

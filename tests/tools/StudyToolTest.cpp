@@ -63,7 +63,7 @@ TEST(StudyTool, NewFromSentenceTable) {
     TempDir dir;
     std::string tsv = dir.Write("s.tsv", Bytes()
                                              .Raw("0\t99\tFirst line\\rsecond\n100\t199\t"
-                                                  "caf\xC3\xA9\n")
+                                                  "caf\xC3\xA9\tcafe\n")
                                              .Data());
     std::string out = dir.Path("new.ekd");
     ToolResult r = RunTool("study new " + Quote(out) +
@@ -74,6 +74,9 @@ TEST(StudyTool, NewFromSentenceTable) {
     EXPECT_NE(dump.out.find("\"audioPath\":\"/a/b.wav\""), std::string::npos);
     EXPECT_NE(dump.out.find("\"original\":\"First line\\rsecond\""), std::string::npos);
     EXPECT_NE(dump.out.find("\"start\":100,\"end\":199,\"flags\":0"), std::string::npos);
+    EXPECT_NE(dump.out.find("\"listenWrite\":\"cafe\",\"original\":\"caf\u00e9\""),
+              std::string::npos)
+        << dump.out;
 
     ToolResult whole =
         RunTool("study new " + Quote(out) + " --data-size 1000000 --volume 40000", dir);

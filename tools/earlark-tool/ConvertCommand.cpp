@@ -16,8 +16,8 @@
 
 namespace {
 
-// The real conversions, noting which one the decision took.
-ConversionBackend RecordingBackend(CWaveEngine& engine, std::string& kind) {
+// The real conversions, noting which one the decision took and why a decoding failed.
+ConversionBackend RecordingBackend(CWaveEngine& engine, std::string& kind, std::string& reason) {
     ConversionBackend real = DefaultConversionBackend(engine);
     ConversionBackend backend = real;
     backend.probeWave = [real, &kind](const std::string& path) {
@@ -28,6 +28,11 @@ ConversionBackend RecordingBackend(CWaveEngine& engine, std::string& kind) {
     backend.decodeMpeg = [real, &kind](const std::string& source, const std::string& target) {
         kind = "mpeg";
         return real.decodeMpeg(source, target);
+    };
+    backend.decodeMedia = [&kind, &reason](const std::string& source, const std::string& target,
+                                           const FfmpegAudioDecoder::Progress& progress) {
+        kind = "media";
+        return FfmpegAudioDecoder::Decode(source, target, progress, &reason);
     };
     return backend;
 }
@@ -53,7 +58,8 @@ int RunConvertCommand(const ToolArgs& args) {
     ScriptedPrompts prompts;
     SilentWaitWindow wait;
     std::string kind;
-    CAudioImport import(doc, settings, prompts, wait, RecordingBackend(doc.m_player, kind));
+    std::string reason;
+    CAudioImport import(doc, settings, prompts, wait, RecordingBackend(doc.m_player, kind, reason));
     import.SetConvertedPath(target);
 
     std::string playPath;
@@ -65,10 +71,11 @@ int RunConvertCommand(const ToolArgs& args) {
         return ToolError("cannot find " + source);
     }
     if (result == CAudioImport::kConversionFailed) {
-        return ToolError("cannot convert " + source + " (" + kind + ")");
+        return ToolError("cannot convert " + source + " (" + kind + ")" +
+                         (reason.empty() ? "" : ": " + reason));
     }
     if (playPath.empty()) {
-        return ToolError(source + " is not an audio file Earlark plays (wav, mp3, ekw)");
+        return ToolError(source + " is not an audio or video file Earlark plays");
     }
     if (playPath != target) {
         // Played as it is: the copy is the file the player would open.

@@ -133,7 +133,8 @@ std::string Unescape(const std::string& text) {
     return out;
 }
 
-// Reads "start<TAB>end<TAB>text" lines into the document; returns an error or "".
+// Reads "start<TAB>end<TAB>original[<TAB>transcription]" lines into the document; returns an
+// error or "".
 std::string ReadSentences(CEarlarkDoc& doc, const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
@@ -159,7 +160,12 @@ std::string ReadSentences(CEarlarkDoc& doc, const std::string& path) {
         record->m_nStart = *start;
         record->m_nEnd = *end;
         if (tab2 != std::string::npos) {
-            record->m_strOriginal = codepage::Utf8ToUtf16(Unescape(line.substr(tab2 + 1)));
+            const size_t tab3 = line.find('\t', tab2 + 1);
+            record->m_strOriginal =
+                codepage::Utf8ToUtf16(Unescape(line.substr(tab2 + 1, tab3 - tab2 - 1)));
+            if (tab3 != std::string::npos) {
+                record->m_strListenWrite = codepage::Utf8ToUtf16(Unescape(line.substr(tab3 + 1)));
+            }
         }
         doc.m_sections.Add(std::move(record));
     }
@@ -168,7 +174,8 @@ std::string ReadSentences(CEarlarkDoc& doc, const std::string& path) {
 
 int New(const ToolArgs& args) {
     if (args.empty()) {
-        return ToolError("usage: study new OUT [--audio PATH] [--data-size N] [--sentences TSV] [--volume V]");
+        return ToolError(
+            "usage: study new OUT [--audio PATH] [--data-size N] [--sentences TSV] [--volume V]");
     }
     CEarlarkDoc doc;
     ScriptedPrompts prompts;

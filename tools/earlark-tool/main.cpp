@@ -28,7 +28,9 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  dict step IDX WORD (--next|--prev) [N]\n"
                      "  partition WAV [--duration Q] [--level L]\n"
                      "  script export STUDY OUT [--original] [--wkf] [--date] [--unicode]\n"
-                     "  script import STUDY IN.txt OUT.ekd [--original] [--no-delimiter]\n";
+                     "  script import STUDY IN.txt OUT.ekd [--original] [--no-delimiter]\n"
+                     "  subtitles import STUDY IN OUT.ekd [--original|--transcription]\n"
+                     "  subtitles export STUDY OUT (--srt|--vtt|--lrc) [--original]\n";
 
 } // namespace
 
@@ -47,6 +49,7 @@ int main(int argc, char** argv) {
         {"mask", RunMaskCommand},
         {"dict", RunDictCommand},
         {"partition", RunPartitionCommand},   {"script", RunScriptCommand},
+        {"subtitles", RunSubtitlesCommand},
     };
     if (argc < 2) {
         std::cerr << kUsage;
