@@ -112,6 +112,10 @@ std::u16string DecodeWithIconv(std::string_view bytes, const char* codePage) {
         }
         if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
             out.push_back(static_cast<char16_t>(kReplacement));
+            // A converter may report a failure after it has taken the last byte.
+            if (inLeft == 0) {
+                break;
+            }
             ++inPtr;
             --inLeft;
         }

@@ -190,6 +190,17 @@ TEST(ScriptImport, NarrowFilesNotInUtf8AreReadInTheStudyCodePage) {
     }
 }
 
+// Bytes the code page converter takes in full yet reports as a failure.
+TEST(ScriptImport, HostileCodePageBytesEndCleanly) {
+    const ByteVector bytes{0x0a, 0x0a, 0x0a, 0xff, 0xff, 0x5f, 0x80,
+                           0x00, 0x01, 0xa2, 0xe8, 0x0a, 0x0a, 0x0a};
+    for (std::uint8_t charSet : {128, 129, 134, 136}) {
+        const std::vector<std::u16string> texts = Import(bytes, 2, false, charSet);
+        EXPECT_FALSE(texts[0].empty());
+        EXPECT_EQ(texts[1], u"keep");
+    }
+}
+
 TEST(ScriptImport, TwentyMegabyteLineWithDelimiterIsLinear) {
     std::string line(20'000'000, 'w');
     line += "//tail\n";
