@@ -156,7 +156,7 @@ class ExportRun {
 public:
     explicit ExportRun(const ExportArgs& args)
         : m_args(args), m_device(m_messages),
-          m_encoder(ProgramFolder() + Mp3EncoderDriver::LibraryFileName(), &m_prompts),
+          m_encoder(Mp3EncoderDriver::InstalledLibraryPath(), &m_prompts),
           m_export(m_engine, m_encoder, m_prompts, m_progress) {
         m_prompts.SetFallback(args.answerYes ? PromptAnswer::Yes : PromptAnswer::No);
         m_engine.SetOutputDevice(&m_device);
@@ -166,7 +166,6 @@ public:
     int Run();
 
 private:
-    static std::string ProgramFolder();
     bool OpenStudy();
     std::vector<const CEarlarkWaveSection*> Sentences() const;
     int ExportList();
@@ -185,12 +184,6 @@ private:
     Mp3EncoderDriver m_encoder;
     Mp3Export m_export;
 };
-
-std::string ExportRun::ProgramFolder() {
-    std::error_code error;
-    const fs::path program = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string("./") : program.parent_path().string() + "/";
-}
 
 bool ExportRun::OpenStudy() {
     if (!m_doc.OnOpenDocument(m_args.study)) {
