@@ -22,8 +22,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 namespace {
 
 constexpr std::uint32_t kSentenceBytes = 16000; // half a second of 16 kHz 16-bit mono
@@ -120,14 +118,6 @@ protected:
     FakeExportDialog exportDialog;
 };
 
-TEST_F(ExportCommandsTest, WithoutADialogTheCommandsAskNothing) {
-    for (int id : {cmd::kExportMp3, cmd::kExportMp3Button, cmd::kExportSentenceMp3}) {
-        view.OnCommand(id);
-    }
-    EXPECT_TRUE(dialogs.requests.empty());
-    EXPECT_TRUE(prompts.Messages().empty());
-}
-
 TEST_F(ExportCommandsTest, ExportClickWritesTheFileAndTheSettings) {
     view.SetStudyDialogs({nullptr, nullptr, &exportDialog});
     settings::kAudioFormat.Write(settings, 6);
@@ -149,21 +139,17 @@ TEST_F(ExportCommandsTest, ExportClickWritesTheFileAndTheSettings) {
     EXPECT_EQ(settings::kAudioFormat.Read(settings), 0);
     EXPECT_EQ(settings::kAudioOutDir.Read(settings), dir.Path("out.mp3"));
     EXPECT_EQ(FirstFrame(TempDir::Read(dir.Path("out.mp3"))).bitRate, 8);
-}
-
-TEST_F(ExportCommandsTest, ABadRangeKeepsTheStoredFormatAndWritesNothing) {
-    view.SetStudyDialogs({nullptr, nullptr, &exportDialog});
+    // One file per sentence in the chosen file's folder, named by the sentence texts.
     exportDialog.choose = [](Mp3ExportOptions& options) {
-        options.formatIndex = 5;
-        options.ClickRadio(Mp3ExportOptions::kExportRange);
-        options.first = 3;
-        options.last = 2;
+        options.ClickRadio(Mp3ExportOptions::kEachSentence);
     };
-    dialogs.answer = dir.Path("bad.mp3");
+    dialogs.answer = dir.Path("ignored.mp3");
     view.OnCommand(cmd::kExportMp3);
-    EXPECT_EQ(prompts.Messages(), std::vector<std::string>{exportmsg::kInvalidOptions});
-    EXPECT_EQ(settings::kAudioFormat.Read(settings), 3);
-    EXPECT_FALSE(std::filesystem::exists(dir.Path("bad.mp3")));
+    for (const char* name : {"One.mp3", "Two？.mp3", "Three.mp3"}) {
+        ExpectFrames(dir.Path(name), (kSentenceBytes - 2) / 2.0);
+    }
+    // The dialog opened again with the format the first export stored.
+    EXPECT_EQ(exportDialog.openedWithFormat, 0);
 }
 
 TEST_F(ExportCommandsTest, CurrentSentenceAndGroupExportTheirRange) {
