@@ -106,15 +106,32 @@ TEST_F(ExportMp3Tool, PatternsRepeatEachSentenceInStepOrder) {
 }
 
 TEST_F(ExportMp3Tool, CurrentSettingsRepeatWithTheStudysInterval) {
-    // A new study: 3 repetitions at 100 % with 0.3 s after each.
-    const ToolResult run = Export("all.mp3", "");
-    ASSERT_EQ(run.status, 0) << run.err;
-    const QJsonObject json = Json(run);
-    EXPECT_EQ(json["items"].toInt(), 3);
-    const int sentences = 22050 + 30870 + 17640;
-    EXPECT_EQ(json["sourceBytes"].toInt(), 3 * sentences);
-    EXPECT_EQ(json["renderedBytes"].toInt(), 3 * sentences + 9 * kSecond * 3 / 10);
-    ExpectLength(DecodeMp3(dir.Path("all.mp3")), json["renderedBytes"].toDouble());
+    // A new study: 3 repetitions at 100 % with an interval of 3, which is 0.3 s, or with
+    // listen-and-speak on (button 1031, saved by a session) 3 / 2 of the sentence, whole
+    // frames of silence.
+    const std::string line = "cmd 1031\n";
+    const std::string script = dir.Write("script.txt", {line.begin(), line.end()});
+    const std::string speaking = dir.Path("speaking.ekd");
+    const ToolResult session = RunTool(
+        "session " + Quote(study) + " --save " + Quote(speaking) + " < " + Quote(script), dir);
+    ASSERT_EQ(session.status, 0) << session.err;
+    const std::vector<int> lengths = {22050, 30870, 17640};
+    for (const bool proportional : {false, true}) {
+        study = proportional ? speaking : study;
+        const ToolResult run = Export("all.mp3", "");
+        ASSERT_EQ(run.status, 0) << run.err;
+        const QJsonObject json = Json(run);
+        EXPECT_EQ(json["items"].toInt(), 3);
+        int sound = 0;
+        int pauses = 0;
+        for (int length : lengths) {
+            sound += 3 * length;
+            pauses += 3 * (proportional ? (length * 3 + 1) / 2 / 2 * 2 : kSecond * 3 / 10);
+        }
+        EXPECT_EQ(json["sourceBytes"].toInt(), sound);
+        EXPECT_EQ(json["renderedBytes"].toInt(), sound + pauses) << proportional;
+        ExpectLength(DecodeMp3(dir.Path("all.mp3")), json["renderedBytes"].toDouble());
+    }
 }
 
 TEST_F(ExportMp3Tool, EachSentenceNamesFilesByTextOrPosition) {
