@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <new>
 
 namespace cfg = blade::config;
@@ -39,6 +40,13 @@ Mp3EncoderDriver::~Mp3EncoderDriver() {
 
 std::string Mp3EncoderDriver::LibraryFileName() {
     return DynamicLibrary::FileName("TesselConv");
+}
+
+std::string Mp3EncoderDriver::InstalledLibraryPath() {
+    std::error_code error;
+    const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", error);
+    const std::string folder = error ? std::string(".") : program.parent_path().string();
+    return folder + "/" + LibraryFileName();
 }
 
 bool Mp3EncoderDriver::WriteEncoderLibrary() {

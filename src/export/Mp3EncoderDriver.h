@@ -29,6 +29,8 @@ public:
     ~Mp3EncoderDriver();
 
     static std::string LibraryFileName();
+    // The library installed beside the running program.
+    static std::string InstalledLibraryPath();
     // The library is installed beside the program, not written out: true when it is there and
     // loads with all five entry points.
     bool WriteEncoderLibrary();

@@ -19,6 +19,7 @@
 #include "view/FragmentCommands.h"
 #include "view/PlaySettingCommands.h"
 #include "view/SeekCommands.h"
+#include "view/ExportCommands.h"
 #include "view/PartitionCommands.h"
 #include "view/ScriptCommands.h"
 #include "view/TextMask.h"
@@ -63,7 +64,8 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
       m_dictionary(std::make_unique<DictionaryCommands>(*this)),
       m_partition(std::make_unique<PartitionCommands>(*this)),
       m_scripts(std::make_unique<ScriptCommands>(*this)),
-      m_subtitles(std::make_unique<SubtitleCommands>(*this)) {
+      m_subtitles(std::make_unique<SubtitleCommands>(*this)),
+      m_exports(std::make_unique<ExportCommands>(*this)) {
     m_navigation->Register(m_commands);
     m_toggles->Register(m_commands);
     m_fonts->Register(m_commands);
@@ -81,6 +83,7 @@ CEarlarkMainView::CEarlarkMainView(CEarlarkDoc& doc, StudyAudio& audio, const Vi
     m_partition->Register(m_commands);
     m_scripts->Register(m_commands);
     m_subtitles->Register(m_commands);
+    m_exports->Register(m_commands);
     m_commands.Add(cmd::kUnbound, [] {});
     m_doc.SetView(this);
     m_audio.SetView(this, [this] { return AddWholeRecordingSentence(); });
@@ -94,6 +97,7 @@ CEarlarkMainView::~CEarlarkMainView() {
 void CEarlarkMainView::SetStudyDialogs(const StudyDialogPorts& dialogs) {
     m_partition->SetDialog(dialogs.autoPartition);
     m_scripts->SetDialog(dialogs.scripts);
+    m_exports->SetDialog(dialogs.mp3Export);
 }
 
 void CEarlarkMainView::SetRandomSeed(std::uint32_t seed) {

@@ -32,6 +32,7 @@ class PartitionCommands;
 class ScriptCommands;
 class ToggleCommands;
 class SubtitleCommands;
+class ExportCommands;
 
 // The study view's state machine: the current sentence, the list and its modes, the play
 // state, and the handlers of every command of the study form. It knows no widgets: it
@@ -146,4 +147,5 @@ private:
     std::unique_ptr<PartitionCommands> m_partition;
     std::unique_ptr<ScriptCommands> m_scripts;
     std::unique_ptr<SubtitleCommands> m_subtitles;
+    std::unique_ptr<ExportCommands> m_exports;
 };

@@ -32,14 +32,20 @@ void CPlaybackController::Register(CommandMap& commands) {
 
 std::uint32_t CPlaybackController::IntervalBytes(std::uint32_t start, std::uint32_t end) const {
     const CEarlarkDoc& doc = m_view.Doc();
-    const std::uint64_t interval = static_cast<std::uint32_t>(doc.m_nInterval);
-    if (m_view.State().m_listenSpeak) {
+    const std::uint32_t byteRate =
+        doc.m_player.HasFormat() ? doc.m_player.Format().avgBytesPerSec : 0;
+    return PauseBytes(start, end, doc.m_nInterval, m_view.State().m_listenSpeak, byteRate);
+}
+
+std::uint32_t CPlaybackController::PauseBytes(std::uint32_t start, std::uint32_t end, int value,
+                                              bool proportional, std::uint32_t byteRate) {
+    // The study stores the interval unsigned; a negative value saturates below.
+    const std::uint64_t interval = static_cast<std::uint32_t>(value);
+    if (proportional) {
         // Half lengths of the range, a half byte rounded up.
         const std::uint64_t length = end >= start ? end - start : 0;
         return Saturate((length * interval + 1) / 2);
     }
-    const std::uint64_t byteRate =
-        doc.m_player.HasFormat() ? doc.m_player.Format().avgBytesPerSec : 0;
     return Saturate(interval * byteRate / 10);
 }
 

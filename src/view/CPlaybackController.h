@@ -32,8 +32,13 @@ public:
     void Stop();
     // F6: pauses a pass, or resumes it at the pause position.
     void Pause();
-    // The silence after each pass of start..end.
+    // The silence after each pass of start..end: the study's interval, proportional while
+    // listen-and-speak is on.
     std::uint32_t IntervalBytes(std::uint32_t start, std::uint32_t end) const;
+    // The pause rule for any interval value: proportional, the range's length times value / 2
+    // (rounded); otherwise value tenths of a second at byteRate bytes per second.
+    static std::uint32_t PauseBytes(std::uint32_t start, std::uint32_t end, int value,
+                                    bool proportional, std::uint32_t byteRate);
     // The study's volume to the output (both channels) and the volume display.
     void ApplyVolume();
     // A sentence was shown while m_playing is set: the player is reset, the pause

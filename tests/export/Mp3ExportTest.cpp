@@ -48,28 +48,6 @@ PlayItem Item(double from, double to, int rate, std::uint32_t reps, double pause
     return item;
 }
 
-// The times in seconds where the decoded audio changes between sound and silence, from its
-// first sound on; a change counts when the new state holds for 80 ms.
-std::vector<double> Edges(const Decoded& decoded) {
-    const std::size_t window = decoded.rate / 100;
-    std::vector<bool> loud;
-    for (std::size_t i = 0; i + window <= decoded.samples.size(); i += window) {
-        loud.push_back(std::any_of(decoded.samples.begin() + i,
-                                   decoded.samples.begin() + i + window,
-                                   [](std::int16_t s) { return std::abs(s) > 300; }));
-    }
-    std::vector<double> edges;
-    bool state = true;
-    for (auto i = std::find(loud.begin(), loud.end(), true); i != loud.end(); ++i) {
-        const auto held = std::find(i, std::min(i + 8, loud.end()), state);
-        if (*i != state && held - i == 8) {
-            edges.push_back(static_cast<double>(i - loud.begin()) / 100);
-            state = !state;
-        }
-    }
-    return edges;
-}
-
 class Mp3ExportTest : public EngineHarness {
 protected:
     void SetUp() override {

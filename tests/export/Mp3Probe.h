@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -40,6 +41,28 @@ inline Decoded DecodeMp3(const std::string& mp3) {
     return decoded;
 }
 
+// The times in seconds where the decoded audio changes between sound and silence, from its
+// first sound on; a change counts when the new state holds for 80 ms.
+inline std::vector<double> Edges(const Decoded& decoded) {
+    const std::size_t window = decoded.rate / 100;
+    std::vector<bool> loud;
+    for (std::size_t i = 0; i + window <= decoded.samples.size(); i += window) {
+        loud.push_back(std::any_of(decoded.samples.begin() + i,
+                                   decoded.samples.begin() + i + window,
+                                   [](std::int16_t s) { return std::abs(s) > 300; }));
+    }
+    std::vector<double> edges;
+    bool state = true;
+    for (auto i = std::find(loud.begin(), loud.end(), true); i != loud.end(); ++i) {
+        const auto held = std::find(i, std::min(i + 8, loud.end()), state);
+        if (*i != state && held - i == 8) {
+            edges.push_back(static_cast<double>(i - loud.begin()) / 100);
+            state = !state;
+        }
+    }
+    return edges;
+}
+
 struct FrameHeader {
     bool found = false;
     int sampleRate = 0;
@@ -50,8 +73,8 @@ struct FrameHeader {
 };
 
 inline FrameHeader FirstFrame(const std::vector<std::uint8_t>& file) {
-    static const int kRates[3][3] = {{44100, 48000, 32000}, {22050, 24000, 16000},
-                                     {11025, 12000, 8000}};
+    static const int kRates[3][3] = {
+        {44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}};
     static const int kMpeg1[] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320};
     static const int kMpeg2[] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160};
     FrameHeader header;

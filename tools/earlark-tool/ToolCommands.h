@@ -21,6 +21,7 @@ int RunDictCommand(const ToolArgs& args);
 int RunPartitionCommand(const ToolArgs& args);
 int RunScriptCommand(const ToolArgs& args);
 int RunSubtitlesCommand(const ToolArgs& args);
+int RunExportMp3Command(const ToolArgs& args);
 
 // Prints "earlark-tool: <message>" on stderr and returns 1.
 int ToolError(const std::string& message);

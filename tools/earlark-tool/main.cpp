@@ -30,7 +30,10 @@ const char* kUsage = "usage: earlark-tool <command> ...\n"
                      "  script export STUDY OUT [--original] [--wkf] [--date] [--unicode]\n"
                      "  script import STUDY IN.txt OUT.ekd [--original] [--no-delimiter]\n"
                      "  subtitles import STUDY IN OUT.ekd [--original|--transcription]\n"
-                     "  subtitles export STUDY OUT (--srt|--vtt|--lrc) [--original]\n";
+                     "  subtitles export STUDY OUT (--srt|--vtt|--lrc) [--original]\n"
+                     "  export-mp3 STUDY OUT.mp3 [--format N] [--range A-B] [--pattern P]\n"
+                     "  export-mp3 STUDY DIR --each-sentence [--format N] [--range A-B]\n"
+                     "  export-mp3 STUDY OUT.mp3 --current ROW [--format N]\n";
 
 } // namespace
 
@@ -50,6 +53,7 @@ int main(int argc, char** argv) {
         {"dict", RunDictCommand},
         {"partition", RunPartitionCommand},   {"script", RunScriptCommand},
         {"subtitles", RunSubtitlesCommand},
+        {"export-mp3", RunExportMp3Command},
     };
     if (argc < 2) {
         std::cerr << kUsage;
