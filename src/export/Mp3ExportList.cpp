@@ -1,5 +1,7 @@
 #include "export/Mp3ExportList.h"
 
+#include "audio/SentencePadding.h"
+
 #include "document/CEarlarkWaveSection.h"
 #include "export/ExportMessages.h"
 #include "export/Mp3ExportChoices.h"
@@ -38,25 +40,29 @@ bool Mp3ExportList::AddSentence(const CEarlarkWaveSection& sentence, int positio
     switch (options.option) {
     case Mp3ExportOptions::Option::Patterns:
         for (const mp3choices::PatternStep& step : mp3choices::PatternSteps(options.pattern)) {
-            AddItem(sentence, step.rate, step.repetitions, step.value, step.proportional != 0);
+            AddItem(sentence, study, step.rate, step.repetitions, step.value,
+                    step.proportional != 0);
         }
         return true;
     case Mp3ExportOptions::Option::EachSentence:
-        AddItem(sentence, 100, 1, 0, false);
+        AddItem(sentence, study, 100, 1, 0, false);
         return AddFile(sentence, position, folder);
     case Mp3ExportOptions::Option::Current:
-        AddItem(sentence, study.speed, static_cast<std::uint32_t>(std::max(study.repeat, 0)),
+        AddItem(sentence, study, study.speed, static_cast<std::uint32_t>(std::max(study.repeat, 0)),
                 study.interval, study.listenSpeak);
         return true;
     }
     return false;
 }
 
-void Mp3ExportList::AddItem(const CEarlarkWaveSection& sentence, int rate,
+void Mp3ExportList::AddItem(const CEarlarkWaveSection& sentence, const Study& study, int rate,
                             std::uint32_t repetitions, int value, bool proportional) {
     PlayItem item;
-    item.start = item.curStart = sentence.m_nStart;
-    item.end = item.curEnd = sentence.m_nEnd;
+    item.start = sentence.m_nStart;
+    item.end = sentence.m_nEnd;
+    SentencePadding::Apply(item.start, item.end, study.padding, study.dataSize);
+    item.curStart = item.start;
+    item.curEnd = item.end;
     item.rate = rate;
     item.repetitions = repetitions;
     item.intervalBytes = m_pause(item.start, item.end, value, proportional);

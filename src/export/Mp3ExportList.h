@@ -26,6 +26,9 @@ public:
         int speed = 100;
         int interval = 3;
         bool listenSpeak = false;
+        // Lead-in and tail added to every sentence, in bytes, within the data.
+        std::uint32_t padding = 0;
+        std::uint32_t dataSize = 0;
     };
 
     Mp3ExportList(PauseRule pause, Prompts& prompts);
@@ -43,8 +46,8 @@ private:
     bool AddSentence(const CEarlarkWaveSection& sentence, int position,
                      const Mp3ExportOptions& options, const Study& study,
                      const std::string& folder);
-    void AddItem(const CEarlarkWaveSection& sentence, int rate, std::uint32_t repetitions,
-                 int value, bool proportional);
+    void AddItem(const CEarlarkWaveSection& sentence, const Study& study, int rate,
+                 std::uint32_t repetitions, int value, bool proportional);
     bool AddFile(const CEarlarkWaveSection& sentence, int position, const std::string& folder);
     bool Fail();
 

@@ -53,6 +53,8 @@ inline constexpr IntSetting kOptions{"Etc", "Options", 2};
 inline constexpr IntSetting kColumn{"Etc", "Column", 70};
 inline constexpr IntSetting kDuration{"Etc", "Duration", 8};
 inline constexpr IntSetting kLevel{"Etc", "Level", 10};
+// Lead-in and tail around every sentence as it plays and is exported, in milliseconds.
+inline constexpr IntSetting kPadding{"Etc", "Padding", 0};
 
 inline constexpr IntSetting kMiniDicTimer{"MiniDic", "Timer", 7000};
 inline constexpr StringSetting kMiniDicPath0{"MiniDic", "Path0", ""};

@@ -1,5 +1,8 @@
 #include "view/CPlaybackController.h"
 
+#include "audio/SentencePadding.h"
+#include "platform/SettingsTable.h"
+
 #include "document/CEarlarkDoc.h"
 #include "view/CEarlarkMainView.h"
 #include "view/CommandMap.h"
@@ -95,12 +98,18 @@ void CPlaybackController::PlaySentence() {
     }
     m_view.Ports().list.SetCurSel(s.m_curIndex);
     const CEarlarkWaveSection& sentence = *s.rows.At(s.m_curIndex);
+    std::uint32_t start = sentence.m_nStart;
+    std::uint32_t end = sentence.m_nEnd;
+    const CWaveEngine& engine = m_view.Doc().m_player;
+    SentencePadding::Apply(
+        start, end,
+        SentencePadding::Bytes(settings::kPadding.Read(m_view.Ports().settings), engine.Format()),
+        engine.DataSize());
     if (s.m_phrasePlay) {
-        BuildPhraseQueue(sentence.m_nStart, sentence.m_nEnd);
+        BuildPhraseQueue(start, end);
     } else {
         const auto repeat = static_cast<std::uint32_t>(m_view.Doc().m_nRepeat);
-        s.m_playQueue.push_back(
-            MakeItem(sentence.m_nStart, sentence.m_nEnd, PlayItem::kPlain, repeat));
+        s.m_playQueue.push_back(MakeItem(start, end, PlayItem::kPlain, repeat));
     }
     StartItem(false);
 }

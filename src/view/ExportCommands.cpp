@@ -1,5 +1,6 @@
 #include "view/ExportCommands.h"
 
+#include "audio/SentencePadding.h"
 #include "document/CEarlarkDoc.h"
 #include "export/ExportMessages.h"
 #include "export/Mp3EncoderDriver.h"
@@ -81,8 +82,9 @@ void ExportCommands::RunExport(const Mp3ExportOptions& options,
             return CPlaybackController::PauseBytes(start, end, value, proportional, byteRate);
         },
         ports.prompts);
-    const Mp3ExportList::Study study{doc.m_nRepeat, doc.m_nSpeed, doc.m_nInterval,
-                                     m_view.State().m_listenSpeak};
+    const Mp3ExportList::Study study{doc.m_nRepeat,   doc.m_nSpeed,
+                                     doc.m_nInterval, m_view.State().m_listenSpeak,
+                                     PaddingBytes(),  doc.m_player.DataSize()};
     const std::string folder = std::filesystem::path(*path).parent_path().string();
     if (!list.Build(sentences, options, study, folder)) {
         return;
@@ -99,6 +101,11 @@ void ExportCommands::RunExport(const Mp3ExportOptions& options,
     }
 }
 
+std::uint32_t ExportCommands::PaddingBytes() const {
+    return SentencePadding::Bytes(settings::kPadding.Read(m_view.Ports().settings),
+                                  m_view.Doc().m_player.Format());
+}
+
 // The active group from its first sentence's start to its last sentence's end, or the
 // current sentence; with the texts that name the file.
 bool ExportCommands::CurrentRange(SentenceRange& range) const {
@@ -110,6 +117,8 @@ bool ExportCommands::CurrentRange(SentenceRange& range) const {
         range = {s.m_curSentence->m_nStart,
                  s.m_curSentence->m_nEnd,
                  {s.m_curSentence->m_strListenWrite}};
+        SentencePadding::Apply(range.start, range.end, PaddingBytes(),
+                               m_view.Doc().m_player.DataSize());
         return true;
     }
     const CEarlarkWaveSection* first = s.rows.At(s.m_groupFirst);

@@ -35,6 +35,8 @@ private:
     void RunExport(const Mp3ExportOptions& options,
                    const std::vector<const CEarlarkWaveSection*>& sentences);
     bool CurrentRange(SentenceRange& range) const;
+    // The learner's sentence padding for this recording, in bytes.
+    std::uint32_t PaddingBytes() const;
     FileDialogRequest OutputRequest(int format) const;
 
     CEarlarkMainView& m_view;

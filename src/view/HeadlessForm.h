@@ -17,6 +17,7 @@ public:
     std::optional<int> PopupMenu(const MenuModel& menu, int belowControlId) override;
     std::optional<FontChoice> ChooseFont(const FontChoice&) override { return std::nullopt; }
     std::optional<std::uint32_t> ChooseColor(std::uint32_t) override { return std::nullopt; }
+    std::optional<int> ChoosePadding(int) override { return std::nullopt; }
     std::optional<CompareChoice> ChooseCompareOptions(const CompareChoice&) override {
         return std::nullopt;
     }

@@ -1,5 +1,8 @@
 #include "view/PlaySettingCommands.h"
 
+#include "audio/SentencePadding.h"
+#include "platform/SettingsTable.h"
+
 #include "document/CEarlarkDoc.h"
 #include "view/CEarlarkMainView.h"
 #include "view/CPlaybackController.h"
@@ -24,6 +27,7 @@ constexpr std::array<int, 4> kPresetsUp{100, 125, 150, 200};
 } // namespace
 
 void PlaySettingCommands::Register(CommandMap& commands) {
+    commands.Add(cmd::kSentencePadding, [this] { ChoosePadding(); });
     commands.Add(cmd::kRepeatUp, [this] { ChangeRepeatInterval(kRepeatUp); });
     commands.Add(cmd::kRepeatDown, [this] { ChangeRepeatInterval(kRepeatDown); });
     commands.Add(cmd::kIntervalUp, [this] { ChangeRepeatInterval(kIntervalUp); });
@@ -138,4 +142,14 @@ void PlaySettingCommands::StepVolume(int direction) {
     const int volume = doc.m_nVolume + direction * kVolumeStep;
     doc.m_nVolume = std::clamp(volume, 0, kMaxVolume);
     m_view.Playback().ApplyVolume();
+}
+
+// A new padding takes effect with the next pass or export.
+void PlaySettingCommands::ChoosePadding() {
+    SettingsStore& store = m_view.Ports().settings;
+    const std::optional<int> chosen =
+        m_view.Ports().form.ChoosePadding(SentencePadding::ValidMs(settings::kPadding.Read(store)));
+    if (chosen) {
+        settings::kPadding.Write(store, SentencePadding::ValidMs(*chosen));
+    }
 }

@@ -19,6 +19,8 @@ public:
     void CycleSpeedPreset(bool up);
     // Volume up (+1) or down (-1) by one eighth of the range.
     void StepVolume(int direction);
+    // "Sentence Padding...": the lead-in and tail in the "Padding" setting.
+    void ChoosePadding();
 
     // The preset that follows speed in a cycle; any speed outside it gives 100.
     static int NextPreset(int speed, bool up);

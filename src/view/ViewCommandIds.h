@@ -118,6 +118,7 @@ inline constexpr int kImportScriptMenu = 32804;
 inline constexpr int kExportScriptMenu = 32803;
 inline constexpr int kImportSubtitles = 33170;
 inline constexpr int kExportSubtitles = 33171;
+inline constexpr int kSentencePadding = 33172;
 inline constexpr int kExportMp3Button = 1012;
 inline constexpr int kExportMp3 = 32832;
 inline constexpr int kExportSentenceMp3 = 32867;

@@ -121,6 +121,8 @@ public:
     virtual std::optional<int> PopupMenu(const MenuModel& menu, int belowControlId) = 0;
     virtual std::optional<FontChoice> ChooseFont(const FontChoice& initial) = 0;
     virtual std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) = 0;
+    // The sentence padding in milliseconds (0 to 1,000 in steps of 50); nothing on Cancel.
+    virtual std::optional<int> ChoosePadding(int ms) = 0;
     // The Compare Options dialog; nothing on Cancel.
     virtual std::optional<CompareChoice> ChooseCompareOptions(const CompareChoice& initial) = 0;
     virtual void SetTopmost(bool topmost) = 0;

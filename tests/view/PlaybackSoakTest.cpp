@@ -7,6 +7,7 @@
 #include "platform/PumpedMessageQueue.h"
 #include "platform/ScriptedFileDialogs.h"
 #include "platform/ScriptedPrompts.h"
+#include "platform/SettingsTable.h"
 #include "support/Bytes.h"
 #include "support/TempDir.h"
 #include "view/CEarlarkMainView.h"
@@ -18,6 +19,7 @@
 
 #include <gtest/gtest.h>
 #include <malloc.h>
+#include <tuple>
 
 namespace {
 
@@ -25,12 +27,18 @@ constexpr std::uint32_t kSentenceBytes = 4000;
 
 class Counter : public ViewObserver {
 public:
-    void OnPlayRange(std::uint32_t, std::uint32_t, std::uint32_t, int) override { ++plays; }
+    void OnPlayRange(std::uint32_t start, std::uint32_t end, std::uint32_t, int) override {
+        ++plays;
+        lastStart = start;
+        lastEnd = end;
+    }
     void OnStop() override { ++stops; }
     void OnRangeFinished() override { ++finished; }
     int plays = 0;
     int stops = 0;
     int finished = 0;
+    std::uint32_t lastStart = 0;
+    std::uint32_t lastEnd = 0;
 };
 
 // 8 kHz 16-bit mono of a slow ramp, so that the stretcher has something to work on.
@@ -122,6 +130,19 @@ TEST_F(PlayingView, AutoPlaySoakAccountsForEveryPass) {
     view.OnCommand(cmd::kStop);
     EXPECT_EQ(device.PreparedCount(), 0);
     EXPECT_FALSE(doc.m_player.IsOutputOpen());
+}
+
+TEST_F(PlayingView, SentencesPlayWithTheirPaddingWithinTheData) {
+    Load(3);
+    // 100 ms of 16,000 bytes a second: 1,600 bytes at each end.
+    settings::kPadding.Write(settings, 100);
+    for (auto [row, start, end] :
+         {std::tuple{0, 0u, 5599u}, std::tuple{1, 2400u, 9599u}, std::tuple{2, 6400u, 11999u}}) {
+        view.OnListSelect(row);
+        EXPECT_EQ(counter.lastStart, start) << row;
+        EXPECT_EQ(counter.lastEnd, end) << row;
+    }
+    EXPECT_EQ(doc.m_sections.GetAt(1)->m_nStart, 4000u) << "the stored boundaries stay";
 }
 
 TEST_F(PlayingView, TheAttachedClipPlaysOnceWithTheTimeBlank) {

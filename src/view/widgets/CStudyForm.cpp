@@ -2,6 +2,10 @@
 
 #include "view/widgets/CCompareOptionsDlg.h"
 
+#include "audio/SentencePadding.h"
+
+#include <QInputDialog>
+
 #include "skin/CSkin.h"
 #include "skin/CSkinButton.h"
 #include "skin/CSkinDisplay.h"
@@ -246,6 +250,14 @@ std::optional<CompareChoice> CStudyForm::ChooseCompareOptions(const CompareChoic
         return std::nullopt;
     }
     return dialog.Choice();
+}
+
+std::optional<int> CStudyForm::ChoosePadding(int ms) {
+    bool ok = false;
+    const int chosen = QInputDialog::getInt(
+        this, tr("Sentence Padding"), tr("Lead-in and tail around every sentence (milliseconds):"),
+        ms, 0, SentencePadding::kMaxMs, SentencePadding::kStepMs, &ok);
+    return ok ? std::optional<int>(SentencePadding::ValidMs(chosen)) : std::nullopt;
 }
 
 void CStudyForm::SetTopmost(bool topmost) {

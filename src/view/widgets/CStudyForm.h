@@ -56,6 +56,7 @@ public:
     std::optional<FontChoice> ChooseFont(const FontChoice& initial) override;
     std::optional<std::uint32_t> ChooseColor(std::uint32_t initial) override;
     std::optional<CompareChoice> ChooseCompareOptions(const CompareChoice& initial) override;
+    std::optional<int> ChoosePadding(int ms) override;
     void SetTopmost(bool topmost) override;
     bool IsMinimized() const override { return window() && window()->isMinimized(); }
     void OpenUrl(const std::string& url) override;
