@@ -1,6 +1,7 @@
 // The study view's Mini-Dictionary requests: look-ups reach the popup through the port,
 // Enter in the search field searches, and 32810 opens the chosen dictionary.
 #include "view/DictionaryCommands.h"
+#include "support/HeadlessStudyView.h"
 
 #include "app/StudyAudio.h"
 #include "dictionary/DicFileWriter.h"
@@ -43,7 +44,7 @@ struct RecordingPort : DictionaryPort {
     std::vector<std::string> calls;
 };
 
-class DictionaryCommandsTest : public testing::Test {
+class DictionaryCommandsTest : public ::testing::Test, protected HeadlessStudyView {
 protected:
     DictionaryCommandsTest() {
         doc.m_sections.Add(std::make_unique<CEarlarkWaveSection>());
@@ -51,19 +52,6 @@ protected:
         view.Dictionary().Attach(&dictionary, &port);
     }
 
-    CEarlarkDoc doc;
-    MemorySettingsStore settings;
-    ScriptedPrompts prompts;
-    ScriptedFileDialogs dialogs;
-    StudyAudio audio{doc, settings, prompts, dialogs};
-    HeadlessSentenceList list;
-    HeadlessTextBox listenWrite;
-    HeadlessTextBox original;
-    HeadlessDisplays displays;
-    HeadlessForm form;
-    CEarlarkMainView view{
-        doc, audio,
-        ViewPorts{list, listenWrite, original, displays, form, prompts, dialogs, settings}};
     MiniDictionary dictionary{settings, prompts, ""};
     RecordingPort port;
 };

@@ -12,6 +12,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "platform/SettingsTable.h"
 #include "support/Bytes.h"
+#include "support/HeadlessStudyView.h"
 #include "support/TempDir.h"
 #include "view/CEarlarkMainView.h"
 #include "view/HeadlessDisplays.h"
@@ -61,7 +62,7 @@ public:
     std::vector<std::pair<std::uint32_t, std::uint32_t>> played;
 };
 
-class ExportCommandsTest : public ::testing::Test {
+class ExportCommandsTest : public ::testing::Test, protected HeadlessStudyView {
 protected:
     void SetUp() override {
         if (!HaveMpg123()) {
@@ -99,22 +100,7 @@ protected:
     }
 
     TempDir dir;
-    PumpedMessageQueue queue;
-    ManualClockWaveOutDevice device{queue};
-    CEarlarkDoc doc;
-    MemorySettingsStore settings;
-    ScriptedPrompts prompts;
-    ScriptedFileDialogs dialogs;
-    StudyAudio audio{doc, settings, prompts, dialogs};
-    HeadlessSentenceList list;
-    HeadlessTextBox listenWrite;
-    HeadlessTextBox original;
-    HeadlessDisplays displays;
-    HeadlessForm form;
     Counter counter;
-    CEarlarkMainView view{
-        doc, audio,
-        ViewPorts{list, listenWrite, original, displays, form, prompts, dialogs, settings}};
     FakeExportDialog exportDialog;
 };
 

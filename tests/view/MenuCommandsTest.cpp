@@ -5,6 +5,7 @@
 #include "platform/MemorySettingsStore.h"
 #include "platform/ScriptedFileDialogs.h"
 #include "platform/ScriptedPrompts.h"
+#include "support/HeadlessStudyView.h"
 #include "view/CEarlarkMainView.h"
 #include "view/HeadlessDisplays.h"
 #include "view/HeadlessForm.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-class MenuCommandsTest : public ::testing::Test {
+class MenuCommandsTest : public ::testing::Test, protected HeadlessStudyView {
 protected:
     MenuCommandsTest() {
         for (int i = 0; i < 3; ++i) {
@@ -32,20 +33,6 @@ protected:
         view.OnCommand(cmd::kMenu);
         return form.lastMenu;
     }
-
-    CEarlarkDoc doc;
-    MemorySettingsStore settings;
-    ScriptedPrompts prompts;
-    ScriptedFileDialogs dialogs;
-    StudyAudio audio{doc, settings, prompts, dialogs};
-    HeadlessSentenceList list;
-    HeadlessTextBox listenWrite;
-    HeadlessTextBox original;
-    HeadlessDisplays displays;
-    HeadlessForm form;
-    CEarlarkMainView view{
-        doc, audio,
-        ViewPorts{list, listenWrite, original, displays, form, prompts, dialogs, settings}};
 };
 
 TEST_F(MenuCommandsTest, ChecksTheListModeLanguageAndSwitchesOfTheMoment) {

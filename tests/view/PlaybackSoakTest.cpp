@@ -9,6 +9,7 @@
 #include "platform/ScriptedPrompts.h"
 #include "platform/SettingsTable.h"
 #include "support/Bytes.h"
+#include "support/HeadlessStudyView.h"
 #include "support/TempDir.h"
 #include "view/CEarlarkMainView.h"
 #include "view/HeadlessDisplays.h"
@@ -42,7 +43,7 @@ public:
 };
 
 // 8 kHz 16-bit mono of a slow ramp, so that the stretcher has something to work on.
-class PlayingView : public ::testing::Test {
+class PlayingView : public ::testing::Test, protected HeadlessStudyView {
 protected:
     void Load(int sentences) {
         const std::uint32_t size = sentences * kSentenceBytes;
@@ -77,23 +78,7 @@ protected:
     }
 
     TempDir dir;
-    // The device outlives the document's engine.
-    PumpedMessageQueue queue;
-    ManualClockWaveOutDevice device{queue};
-    CEarlarkDoc doc;
-    MemorySettingsStore settings;
-    ScriptedPrompts prompts;
-    ScriptedFileDialogs dialogs;
-    StudyAudio audio{doc, settings, prompts, dialogs};
-    HeadlessSentenceList list;
-    HeadlessTextBox listenWrite;
-    HeadlessTextBox original;
-    HeadlessDisplays displays;
-    HeadlessForm form;
     Counter counter;
-    CEarlarkMainView view{
-        doc, audio,
-        ViewPorts{list, listenWrite, original, displays, form, prompts, dialogs, settings}};
 };
 
 TEST_F(PlayingView, AutoPlaySoakAccountsForEveryPass) {
